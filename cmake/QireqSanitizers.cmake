@@ -1,0 +1,13 @@
+# QIREQ_SANITIZE="address;undefined" or "thread" instruments everything built
+# here, so the tests run with the sanitizer over the whole program.
+if(QIREQ_SANITIZE)
+  if(MSVC)
+    message(FATAL_ERROR "QIREQ_SANITIZE is for GCC and Clang builds")
+  endif()
+  list(JOIN QIREQ_SANITIZE "," _qireq_sanitizers)
+  add_compile_options(-fsanitize=${_qireq_sanitizers} -fno-omit-frame-pointer -g)
+  add_link_options(-fsanitize=${_qireq_sanitizers})
+  if("undefined" IN_LIST QIREQ_SANITIZE)
+    add_compile_options(-fno-sanitize-recover=undefined)
+  endif()
+endif()

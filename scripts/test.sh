@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds QIR-EQ and runs every test: a normal build,
+# then the same tests under AddressSanitizer + UndefinedBehaviorSanitizer, and
+# the threaded tests (label "threads") under ThreadSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+
+jobs=$(nproc)
+build() {  # build <dir> <cmake args...>
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+  cmake --build "$dir" -j "$jobs"
+}
+
+build build/release
+ctest --test-dir build/release --output-on-failure -j "$jobs"
+
+build build/asan -DQIREQ_SANITIZE="address;undefined" -DQIREQ_BUILD_BENCH=OFF
+ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build/asan --output-on-failure -j "$jobs" -LE nosan
+
+build build/tsan -DQIREQ_SANITIZE=thread -DQIREQ_BUILD_BENCH=OFF
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+  ctest --test-dir build/tsan --output-on-failure -j "$jobs" -L threads --no-tests=ignore
