@@ -1,0 +1,4 @@
+list(APPEND QIREQ_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/DeviceLink.h
+  ${CMAKE_CURRENT_LIST_DIR}/LinkRequests.h
+  ${CMAKE_CURRENT_LIST_DIR}/LinkRequests.cpp)
