@@ -1,0 +1,96 @@
+#include "presets/PresetFile.h"
+
+#include "presets/IntegerText.h"
+#include "presets/PresetRecord.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace qireq {
+namespace {
+
+// No integer line is longer than this; reading stops there so a huge file
+// without line ends cannot exhaust memory.
+constexpr qint64 kMaxPresetFileBytes = 1 << 20;
+
+QString NotAnIntegerMessage(const QByteArray& line)
+{
+    return QStringLiteral("'%1' is not a valid integer value").arg(QString::fromLatin1(line));
+}
+
+// Splits off the next line at CR LF, LF or CR; pos moves past its line end.
+QByteArray NextLine(const QByteArray& text, qsizetype& pos)
+{
+    const qsizetype start = pos;
+    while (pos < text.size() && text[pos] != '\r' && text[pos] != '\n')
+        ++pos;
+    QByteArray line = text.mid(start, pos - start);
+    if (pos < text.size()) {
+        if (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n')
+            ++pos;
+        ++pos;
+    }
+    return line;
+}
+
+}  // namespace
+
+QByteArray PresetFileText(const EqBlock& record)
+{
+    static const char kHex[] = "0123456789ABCDEF";
+    QByteArray text;
+    text.reserve(kPresetFileSize);
+    for (std::uint8_t byte : record) {
+        text.append("0x");
+        text.append(kHex[byte >> 4]);
+        text.append(kHex[byte & 0x0F]);
+        text.append("\r\n");
+    }
+    return text;
+}
+
+QString WritePresetFile(const QString& path, const EqBlock& record)
+{
+    QSaveFile file(path);
+    const QByteArray text = PresetFileText(record);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+        return QStringLiteral("Cannot create file %1").arg(path);
+    return {};
+}
+
+PresetLoad ParsePresetText(const QByteArray& text)
+{
+    PresetLoad load;
+    load.record = NewLoadRecord();
+    qsizetype pos = 0;
+    for (int line = 0; line < kPresetLineCount && pos < text.size(); ++line) {
+        const QByteArray lineText = NextLine(text, pos);
+        const std::optional<std::int32_t> value = ParseIntegerText(lineText);
+        if (!value) {
+            load.outcome = PresetLoad::Outcome::NotAnInteger;
+            load.message = NotAnIntegerMessage(lineText);
+            return load;
+        }
+        load.record[static_cast<std::size_t>(line)] = static_cast<std::uint8_t>(*value & 0xFF);
+    }
+    load.record[kPresetLengthOffset] = kEqBlockSize;
+    if (!HasPresetSignature(load.record)) {
+        load.outcome = PresetLoad::Outcome::InvalidFile;
+        load.message = QStringLiteral("Invalid file");
+    }
+    return load;
+}
+
+PresetLoad ReadPresetFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        PresetLoad load;
+        load.outcome = PresetLoad::Outcome::CannotOpen;
+        load.message = QStringLiteral("Cannot open file %1").arg(path);
+        return load;
+    }
+    return ParsePresetText(file.read(kMaxPresetFileBytes));
+}
+
+}  // namespace qireq
