@@ -1,0 +1,211 @@
+#include "SimOptions.h"
+
+#include <QCommandLineParser>
+
+#include <limits>
+
+namespace qireq::sim {
+namespace {
+
+struct Parsed {
+    bool ok = true;
+    QString error;
+    void Fail(const QString& message)
+    {
+        if (ok)
+            error = message;
+        ok = false;
+    }
+};
+
+// An unsigned decimal number within [low, high]; `name` names the option in the error.
+template <typename T>
+T Number(const QCommandLineParser& parser, const QString& name, qint64 low, qint64 high, T fallback,
+         Parsed& parsed)
+{
+    if (!parser.isSet(name))
+        return fallback;
+    const QString text = parser.value(name);
+    bool ok = false;
+    const qint64 value = text.toLongLong(&ok, 10);
+    if (!ok || value < low || value > high) {
+        parsed.Fail(QStringLiteral("--%1 wants a number from %2 to %3, not \"%4\"")
+                        .arg(name).arg(low).arg(high).arg(text));
+        return fallback;
+    }
+    return static_cast<T>(value);
+}
+
+QHostAddress Ipv4(const QString& text, const QString& name, Parsed& parsed)
+{
+    QHostAddress address;
+    if (!address.setAddress(text) || address.protocol() != QAbstractSocket::IPv4Protocol) {
+        parsed.Fail(QStringLiteral("--%1 wants an IPv4 address, not \"%2\"").arg(name, text));
+        return {};
+    }
+    return address;
+}
+
+void ParseTcp(const QString& text, SimOptions& options, Parsed& parsed)
+{
+    const qsizetype colon = text.lastIndexOf(u':');
+    bool portOk = false;
+    const uint port = colon < 0 ? 0 : text.mid(colon + 1).toUInt(&portOk, 10);
+    if (colon < 0 || !portOk || port > std::numeric_limits<quint16>::max()) {
+        parsed.Fail(QStringLiteral("--tcp wants ADDR:PORT, not \"%1\"").arg(text));
+        return;
+    }
+    options.tcpAddress = Ipv4(text.left(colon), QStringLiteral("tcp"), parsed);
+    options.tcpPort = static_cast<quint16>(port);
+    options.tcp = true;
+}
+
+void ParseFlags(const QString& text, SimUnitState& unit, Parsed& parsed)
+{
+    const QByteArray bytes = QByteArray::fromHex(text.toLatin1());
+    // fromHex skips what is not a digit; a round trip shows whether all were.
+    if (text.size() != 8 || bytes.toHex() != text.toLower().toLatin1()) {
+        parsed.Fail(QStringLiteral("--flags wants 8 hexadecimal digits, not \"%1\"").arg(text));
+        return;
+    }
+    for (std::size_t i = 0; i < unit.flags.size(); ++i)
+        unit.flags[i] = static_cast<std::uint8_t>(bytes.at(static_cast<qsizetype>(i)));
+}
+
+}  // namespace
+
+SimCommandLine ParseSimCommandLine(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "A simulated QIR-EQ unit. It answers the control program's request frames\n"
+        "over TCP, a pseudo-terminal or a tty, and its LAN discovery probes, and logs\n"
+        "every frame as a hex line (RX/TX) on stdout. Runs until SIGINT or SIGTERM."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help."));
+    parser.addOption(help);
+    const QList<QCommandLineOption> all{
+        {QStringLiteral("tcp"), QStringLiteral("Listen for TCP connections on ADDR:PORT (port 0: any free "
+                                               "port). Default 127.0.0.2:5000 when no --tcp, --pty or --tty is "
+                                               "given."), QStringLiteral("ADDR:PORT")},
+        {QStringLiteral("pty"), QStringLiteral("Open a pseudo-terminal and print its path as \"PTY <path>\".")},
+        {QStringLiteral("tty"), QStringLiteral("Serve the serial port PATH at 9600 8N1."), QStringLiteral("PATH")},
+        {QStringLiteral("lan"), QStringLiteral("Answer the port-8000 probe and the port-48899 module search, "
+                                               "only ever to the probe's sender.")},
+        {QStringLiteral("lan-bind"), QStringLiteral("Address the LAN sockets bind to (default any)."),
+         QStringLiteral("ADDR")},
+        {QStringLiteral("probe-port"), QStringLiteral("UDP port of the probe and its answer (default 8000)."),
+         QStringLiteral("N")},
+        {QStringLiteral("module-port"), QStringLiteral("UDP port of the module search and its answer "
+                                                       "(default 48899)."), QStringLiteral("N")},
+        {QStringLiteral("ssdp"), QStringLiteral("Send SSDP NOTIFY datagrams to 239.255.255.250 from the local "
+                                                "interface address IFACE_ADDR."), QStringLiteral("IFACE_ADDR")},
+        {QStringLiteral("ssdp-port"), QStringLiteral("UDP port of the SSDP group (default 1900)."),
+         QStringLiteral("N")},
+        {QStringLiteral("ssdp-interval"), QStringLiteral("Milliseconds between two NOTIFY datagrams "
+                                                         "(default 2000)."), QStringLiteral("MS")},
+        {QStringLiteral("name"), QStringLiteral("Unit name, at most 16 characters (default QIR-SIM)."),
+         QStringLiteral("TEXT")},
+        {QStringLiteral("capability"), QStringLiteral("Capability number of the identity reply, 0..255; 17 "
+                                                      "or more offers the status row (default 17)."),
+         QStringLiteral("N")},
+        {QStringLiteral("mac"), QStringLiteral("MAC address, 12 hexadecimal digits (default 00A1B0000001)."),
+         QStringLiteral("HEX12")},
+        {QStringLiteral("temperature"), QStringLiteral("Raw temperature reading of the status reply, 0..65535 "
+                                                       "(default 700)."), QStringLiteral("RAW")},
+        {QStringLiteral("flags"), QStringLiteral("Protection, temperature, voltage and standby flag bytes of "
+                                                 "the status reply as 8 hex digits (default 00000000)."),
+         QStringLiteral("HEX8")},
+        {QStringLiteral("burn-count"), QStringLiteral("Burn count of the information reply, 0..255 "
+                                                      "(default 0)."), QStringLiteral("N")},
+        {QStringLiteral("minutes"), QStringLiteral("Operating minutes of the information reply (default 0)."),
+         QStringLiteral("N")},
+        {QStringLiteral("silent"), QStringLiteral("Fault: log what arrives and answer nothing.")},
+        {QStringLiteral("answer-limit"), QStringLiteral("Fault: go mute after N frames."), QStringLiteral("N")},
+        {QStringLiteral("drop-after"), QStringLiteral("Fault: close each TCP connection after its Nth frame "
+                                                      "(and the reply to it)."), QStringLiteral("N")},
+        {QStringLiteral("delay"), QStringLiteral("Fault: send each reply MS milliseconds after its request."),
+         QStringLiteral("MS")},
+        {QStringLiteral("chunk"), QStringLiteral("Fault: send replies in pieces of N bytes."),
+         QStringLiteral("N")},
+        {QStringLiteral("chunk-pause"), QStringLiteral("Milliseconds between two pieces (default 5)."),
+         QStringLiteral("MS")},
+        {QStringLiteral("garbage"), QStringLiteral("Fault: send filler bytes with broken headers before every "
+                                                   "reply.")},
+    };
+    parser.addOptions(all);
+
+    SimCommandLine result;
+    result.text = parser.helpText();
+    Parsed parsed;
+    if (!parser.parse(arguments)) {
+        result.error = parser.errorText();
+        return result;
+    }
+    if (parser.isSet(help)) {
+        result.help = true;
+        return result;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        result.error = QStringLiteral("Unexpected argument \"%1\"").arg(parser.positionalArguments().first());
+        return result;
+    }
+
+    SimOptions& options = result.options;
+    if (parser.isSet(QStringLiteral("tcp")))
+        ParseTcp(parser.value(QStringLiteral("tcp")), options, parsed);
+    options.pty = parser.isSet(QStringLiteral("pty"));
+    options.ttyPath = parser.value(QStringLiteral("tty"));
+    if (parser.isSet(QStringLiteral("tty")) && options.ttyPath.isEmpty())
+        parsed.Fail(QStringLiteral("--tty wants a path"));
+    if (!options.tcp && !options.pty && options.ttyPath.isEmpty())
+        options.tcp = true;
+
+    options.lan = parser.isSet(QStringLiteral("lan"));
+    if (parser.isSet(QStringLiteral("lan-bind")))
+        options.lanBind = Ipv4(parser.value(QStringLiteral("lan-bind")), QStringLiteral("lan-bind"), parsed);
+    options.probePort = Number<quint16>(parser, QStringLiteral("probe-port"), 1, 65535, options.probePort, parsed);
+    options.modulePort = Number<quint16>(parser, QStringLiteral("module-port"), 1, 65535, options.modulePort, parsed);
+
+    options.ssdp = parser.isSet(QStringLiteral("ssdp"));
+    if (options.ssdp)
+        options.ssdpInterface = Ipv4(parser.value(QStringLiteral("ssdp")), QStringLiteral("ssdp"), parsed);
+    options.ssdpPort = Number<quint16>(parser, QStringLiteral("ssdp-port"), 1, 65535, options.ssdpPort, parsed);
+    options.ssdpIntervalMs =
+        Number<int>(parser, QStringLiteral("ssdp-interval"), 10, 3600000, options.ssdpIntervalMs, parsed);
+
+    SimUnitState& unit = options.unit;
+    const QString name = parser.isSet(QStringLiteral("name")) ? parser.value(QStringLiteral("name"))
+                                                              : QStringLiteral("QIR-SIM");
+    if (name.size() > kNameFieldSize || QString::fromLatin1(name.toLatin1()) != name)
+        parsed.Fail(QStringLiteral("--name wants at most 16 Latin-1 characters, not \"%1\"").arg(name));
+    unit.name = MakeNameField(name);
+    unit.capability = Number<std::uint8_t>(parser, QStringLiteral("capability"), 0, 255, unit.capability, parsed);
+    const QString macText = parser.isSet(QStringLiteral("mac")) ? parser.value(QStringLiteral("mac"))
+                                                                : QStringLiteral("00A1B0000001");
+    if (const auto mac = ParseMacText(macText))
+        unit.mac = *mac;
+    else
+        parsed.Fail(QStringLiteral("--mac wants 12 hexadecimal digits, not \"%1\"").arg(macText));
+    unit.temperatureRaw =
+        Number<std::uint16_t>(parser, QStringLiteral("temperature"), 0, 65535, unit.temperatureRaw, parsed);
+    if (parser.isSet(QStringLiteral("flags")))
+        ParseFlags(parser.value(QStringLiteral("flags")), unit, parsed);
+    unit.burnCount = Number<std::uint8_t>(parser, QStringLiteral("burn-count"), 0, 255, unit.burnCount, parsed);
+    unit.minutes = Number<std::uint32_t>(parser, QStringLiteral("minutes"), 0, kMaxMinutes, unit.minutes, parsed);
+
+    SimFaults& faults = options.faults;
+    faults.silent = parser.isSet(QStringLiteral("silent"));
+    faults.answerLimit = Number<int>(parser, QStringLiteral("answer-limit"), 0, 1000000000, -1, parsed);
+    faults.dropAfter = Number<int>(parser, QStringLiteral("drop-after"), 1, 1000000000, -1, parsed);
+    faults.delayMs = Number<int>(parser, QStringLiteral("delay"), 0, 600000, 0, parsed);
+    faults.chunkBytes = Number<int>(parser, QStringLiteral("chunk"), 1, 1000000, 0, parsed);
+    faults.chunkPauseMs = Number<int>(parser, QStringLiteral("chunk-pause"), 0, 60000, faults.chunkPauseMs, parsed);
+    faults.garbage = parser.isSet(QStringLiteral("garbage"));
+
+    if (!parsed.ok)
+        result.error = parsed.error;
+    return result;
+}
+
+}  // namespace qireq::sim
