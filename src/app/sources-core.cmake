@@ -1,0 +1,3 @@
+list(APPEND QIREQ_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/InfoMessageText.h
+  ${CMAKE_CURRENT_LIST_DIR}/InfoMessageText.cpp)
