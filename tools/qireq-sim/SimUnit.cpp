@@ -8,23 +8,18 @@ namespace qireq::sim {
 namespace {
 
 // Shortest frame that holds the fields each request carries, trailer included.
-constexpr qsizetype kTrimRequestSize = 11;
-constexpr qsizetype kBandRequestSize = 17;
-constexpr qsizetype kBypassRequestSize = 11;
-constexpr qsizetype kRenameRequestSize = 26;
-constexpr qsizetype kMacRequestSize = 16;
+constexpr qsizetype kTrimRequestSize = kSetTrimFrameSize;
+constexpr qsizetype kBandRequestSize = kSetBandFrameSize;
+constexpr qsizetype kBypassRequestSize = kSetBypassFrameSize;
+constexpr qsizetype kRenameRequestSize = kRenameFrameSize;
+constexpr qsizetype kMacRequestSize = kSetMacFrameSize;
 
-constexpr int kNameOffset = 7;
+constexpr int kNameOffset = kRenameNameOffset;
 constexpr int kMacOffset = 7;
 
 std::uint8_t ByteAt(const QByteArray& frame, qsizetype offset)
 {
     return static_cast<std::uint8_t>(frame.at(offset));
-}
-
-QByteArray Frame(Command code, const QByteArray& payload)
-{
-    return BuildFrame(static_cast<std::uint8_t>(code), payload);
 }
 
 void PutLittleEndian16(QByteArray& bytes, qsizetype offset, std::uint16_t value)
@@ -143,7 +138,7 @@ void SimUnit::ApplyMac(const QByteArray& frame)
 
 QByteArray SimUnit::PingReply() const
 {
-    return Frame(Command::Ping, {});
+    return BuildFrame(Command::Ping, {});
 }
 
 QByteArray SimUnit::IdentityReply() const
@@ -153,14 +148,14 @@ QByteArray SimUnit::IdentityReply() const
     QByteArray payload(1, '\x01');
     payload.append(reinterpret_cast<const char*>(state_.name.data()), kNameFieldSize);
     payload.append(static_cast<char>(state_.capability));
-    return Frame(Command::Identify, payload);
+    return BuildFrame(Command::Identify, payload);
 }
 
 QByteArray SimUnit::MacReply() const
 {
     QByteArray payload(1, '\0');
     payload.append(reinterpret_cast<const char*>(state_.mac.data()), static_cast<qsizetype>(state_.mac.size()));
-    return Frame(Command::ReadMac, payload);
+    return BuildFrame(Command::ReadMac, payload);
 }
 
 QByteArray SimUnit::StatusReply() const
@@ -170,7 +165,7 @@ QByteArray SimUnit::StatusReply() const
     PutLittleEndian16(payload, 9 - 6, state_.temperatureRaw);
     for (qsizetype i = 0; i < 4; ++i)
         payload[17 - 6 + i] = static_cast<char>(state_.flags[static_cast<std::size_t>(i)]);
-    return Frame(Command::ReadStatus, payload);
+    return BuildFrame(Command::ReadStatus, payload);
 }
 
 QByteArray SimUnit::InfoReply() const
@@ -181,7 +176,7 @@ QByteArray SimUnit::InfoReply() const
     payload[7 - 6] = static_cast<char>(state_.burnCount);
     PutLittleEndian16(payload, 9 - 6, static_cast<std::uint16_t>(minutes % 10000u));
     PutLittleEndian16(payload, 11 - 6, static_cast<std::uint16_t>(minutes / 10000u));
-    return Frame(Command::ReadInfo, payload);
+    return BuildFrame(Command::ReadInfo, payload);
 }
 
 QByteArray SimUnit::EqBlockReply() const

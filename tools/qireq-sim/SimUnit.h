@@ -2,6 +2,7 @@
 // The simulated unit's state and its answer to each request frame. Pure:
 // no sockets, no timers, so every reply can be checked byte for byte.
 #include "eq/EqBlock.h"
+#include "protocol/Frames.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,7 +15,6 @@ namespace qireq::sim {
 
 inline constexpr int kNameFieldSize = 16;
 using NameField = std::array<std::uint8_t, kNameFieldSize>;
-using MacBytes = std::array<std::uint8_t, 6>;
 
 // Largest operating time the information reply can carry: L + 10000 * H
 // with H a 16-bit number and L kept below 10000.

@@ -1,0 +1,16 @@
+#pragma once
+// Readable GoogleTest failure output for Qt strings and byte arrays.
+#include <QByteArray>
+#include <QString>
+
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+inline void PrintTo(const QByteArray& bytes, std::ostream* out)
+{
+    *out << '[' << bytes.toHex(' ').toUpper().toStdString() << ']';
+}

@@ -1,0 +1,197 @@
+// One simulated stream: frames found in any split of the bytes, the log
+// lines, and the fault switches that shape or withhold the replies.
+#include "SimResponder.h"
+
+#include "protocol/FrameAssembler.h"
+#include "protocol/Frames.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include "QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace qireq;
+using namespace qireq::sim;
+
+namespace {
+
+struct Write {
+    QByteArray bytes;
+    qint64 atMs;
+};
+
+// A responder whose writes and log lines are recorded.
+class Harness {
+public:
+    explicit Harness(SimFaults faults, SimUnitState state = {})
+        : device(state, faults, SimLog([this](const QString& line) { lines.push_back(line); })),
+          responder_(
+              device,
+              [this](const QByteArray& bytes) { writes.push_back({bytes, clock_.elapsed()}); },
+              [this] { ++drops; })
+    {
+        clock_.start();
+    }
+
+    void Feed(const QByteArray& bytes) { responder_.Receive(bytes); }
+
+    // Runs the event loop until `done` holds or the time is up.
+    template <typename Done>
+    bool RunUntil(Done done, int timeoutMs = 3000)
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (!done() && waited.elapsed() < timeoutMs)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        return done();
+    }
+    void RunFor(int ms)
+    {
+        RunUntil([] { return false; }, ms);
+    }
+
+    QByteArray Written() const
+    {
+        QByteArray all;
+        for (const Write& w : writes)
+            all += w.bytes;
+        return all;
+    }
+
+    std::vector<QByteArray> FramesWritten() const
+    {
+        std::vector<QByteArray> frames;
+        FrameAssembler assembler;
+        assembler.SetFrameHandler([&frames](const QByteArray& frame) { frames.push_back(frame); });
+        assembler.Feed(Written());
+        return frames;
+    }
+
+    std::vector<QString> lines;
+    std::vector<Write> writes;
+    int drops = 0;
+    SimDevice device;
+
+private:
+    QElapsedTimer clock_;
+    SimResponder responder_;
+};
+
+}  // namespace
+
+TEST(SimResponderStream, FramesAreFoundInAnySplitAndLogged)
+{
+    Harness h({});
+    // A ping answer split byte by byte, then the TCP ReadMac block whose
+    // 141 zeros are no frame at all.
+    const QByteArray stream = QByteArray::fromHex("00FF") + PingRequest();
+    for (const char byte : stream)
+        h.Feed(QByteArray(1, byte));
+    h.Feed(ReadMacBlock());
+    ASSERT_TRUE(h.RunUntil([&] { return h.FramesWritten().size() == 2; }));
+    EXPECT_EQ(h.FramesWritten()[0], PingRequest());
+    EXPECT_EQ(h.FramesWritten()[1].at(5), 0x21);
+    EXPECT_EQ(h.lines, (std::vector<QString>{
+                           QStringLiteral("RX 01 20 03 40 09 0B 01 05 60"),
+                           QStringLiteral("TX 01 20 03 40 09 0B 01 05 60"),
+                           QStringLiteral("RX 01 20 03 40 09 21 01 05 60"),
+                           QStringLiteral("TX 01 20 03 40 10 21 00 00 00 00 00 00 00 01 05 60"),
+                       }));
+}
+
+TEST(SimResponderFaults, SilentLogsButAnswersNothing)
+{
+    SimFaults faults;
+    faults.silent = true;
+    Harness h(faults);
+    h.Feed(IdentifyRequest());
+    h.Feed(QByteArray::fromHex("01200340 0B0E 6B 48 010560"));
+    h.RunFor(50);
+    EXPECT_TRUE(h.writes.empty());
+    EXPECT_EQ(h.lines.size(), 2u);
+    EXPECT_EQ(h.device.Unit().State().block[7], 0x79);  // trim untouched
+    EXPECT_FALSE(h.device.Answering());
+}
+
+TEST(SimResponderFaults, AnswerLimitMutesTheUnitAfterNFrames)
+{
+    SimFaults faults;
+    faults.answerLimit = 2;
+    Harness h(faults);
+    h.Feed(PingRequest());
+    EXPECT_TRUE(h.device.Answering());
+    h.Feed(IdentifyRequest());
+    EXPECT_FALSE(h.device.Answering());
+    h.Feed(QByteArray::fromHex("01200340 0B0E 6B 48 010560"));
+    h.RunFor(50);
+    ASSERT_EQ(h.FramesWritten().size(), 2u);
+    EXPECT_EQ(h.FramesWritten()[1].at(5), 0x1F);
+    EXPECT_EQ(h.device.Unit().State().block[7], 0x79);  // the muted trim was not applied
+}
+
+TEST(SimResponderFaults, GarbageBeforeEachReplyLeavesTheFramesIntact)
+{
+    SimFaults faults;
+    faults.garbage = true;
+    Harness h(faults);
+    h.Feed(PingRequest() + IdentifyRequest());
+    ASSERT_TRUE(h.RunUntil([&] { return h.FramesWritten().size() == 2; }));
+    EXPECT_EQ(h.Written(), GarbageBytes() + PingRequest() + GarbageBytes() + SimUnit().IdentityReply());
+    EXPECT_EQ(h.lines[1], QStringLiteral("GARBAGE 00 FF 01 20 03 00 A5 01 7F 5A"));
+}
+
+TEST(SimResponderFaults, ChunksAreSmallAndSpacedButAddUpToTheReply)
+{
+    SimFaults faults;
+    faults.chunkBytes = 4;
+    faults.chunkPauseMs = 10;
+    Harness h(faults);
+    h.Feed(IdentifyRequest());
+    const QByteArray reply = SimUnit().IdentityReply();  // 27 bytes: 7 pieces
+    ASSERT_TRUE(h.RunUntil([&] { return h.Written().size() == reply.size(); }));
+    EXPECT_EQ(h.Written(), reply);
+    ASSERT_EQ(h.writes.size(), 7u);
+    for (std::size_t i = 0; i < h.writes.size(); ++i) {
+        EXPECT_LE(h.writes[i].bytes.size(), 4);
+        if (i > 0) {
+            EXPECT_GE(h.writes[i].atMs - h.writes[i - 1].atMs, 9);
+        }
+    }
+    // One TX line for the whole frame.
+    EXPECT_EQ(h.lines.size(), 2u);
+}
+
+TEST(SimResponderFaults, DelayedRepliesKeepTheirOrder)
+{
+    SimFaults faults;
+    faults.delayMs = 120;
+    Harness h(faults);
+    h.Feed(PingRequest());
+    h.Feed(IdentifyRequest());
+    h.RunFor(40);
+    EXPECT_TRUE(h.writes.empty());
+    ASSERT_TRUE(h.RunUntil([&] { return h.writes.size() == 2; }));
+    EXPECT_GE(h.writes[0].atMs, 110);
+    EXPECT_EQ(h.writes[0].bytes, PingRequest());
+    EXPECT_EQ(h.writes[1].bytes.at(5), 0x1F);
+}
+
+TEST(SimResponderFaults, DropAfterEndsTheStreamAfterTheNthReply)
+{
+    SimFaults faults;
+    faults.dropAfter = 2;
+    faults.delayMs = 30;
+    Harness h(faults);
+    h.Feed(PingRequest() + IdentifyRequest() + PingRequest());
+    ASSERT_TRUE(h.RunUntil([&] { return h.drops > 0; }));
+    h.RunFor(60);
+    EXPECT_EQ(h.drops, 1);
+    // The reply to the second frame left before the drop; the third frame was not read.
+    ASSERT_EQ(h.FramesWritten().size(), 2u);
+    EXPECT_EQ(h.lines.back(), QStringLiteral("DROP"));
+    EXPECT_EQ(std::count_if(h.lines.begin(), h.lines.end(), [](const QString& l) { return l.startsWith("RX"); }), 2);
+}
