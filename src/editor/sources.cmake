@@ -15,4 +15,8 @@ list(APPEND QIREQ_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/PaintBox.h
   ${CMAKE_CURRENT_LIST_DIR}/PaintBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ScalePainting.h
-  ${CMAKE_CURRENT_LIST_DIR}/ScalePainting.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/ScalePainting.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BandEditor.h
+  ${CMAKE_CURRENT_LIST_DIR}/BandEditor.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PlotInteraction.h
+  ${CMAKE_CURRENT_LIST_DIR}/PlotInteraction.cpp)

@@ -1,0 +1,188 @@
+#pragma once
+// The equaliser panel: five bands of on/off, type, frequency, Q and gain
+// controls, the trim "-"/"+" buttons with their auto-repeat, bypass, and the
+// operations that bring the model onto the controls and the response plot.
+//
+// Not connected, every edit changes the model and refreshes the band at once.
+// Connected, every edit changes the model and sends one command; the controls
+// follow the unit's echo (ApplyBandEcho, ApplyTrimEcho, ApplyBypassEcho,
+// ApplyEqBlock), except the gain slider, which moves under the user's hand.
+//
+// What the main window wires:
+//   - before the first refresh: SetUpPlot (PlotInteraction.h) on the plot;
+//     then RefreshAllBands() once, which draws the first curve;
+//   - ResetImg: given in TopBarControls, the editor connects its click to
+//     ResetImgClick, its press to RSTBtnDown and its release to RSTBtnUp and
+//     shows the reset pictures on it; Label1..Label3 receive the hint line;
+//   - the receive dispatcher: the band reply -> ApplyBandEcho, the bypass
+//     reply -> ApplyBypassEcho, the trim reply -> ApplyTrimEcho, the EQ block
+//     reply -> SendGate = 0, then ApplyEqBlock;
+//   - preset Open with no link open, and reset while not connected, ->
+//     ApplyEqBlock; a preset sent to the unit -> SendEqBlock.
+// The editor owns the trim auto-repeat timers InputAddTimer and InputDecTimer
+// (150 ms, stopped at start).
+//
+// GUI thread only. ApplyEqBlock pauses the calling thread for BlockPause().
+#include "app/MainState.h"
+#include "editor/EqCommands.h"
+#include "editor/HintText.h"
+#include "editor/PictureButton.h"
+#include "eq/EqBlock.h"
+#include "eq/ResponseCurves.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QPainter;
+
+namespace qireq {
+
+class PaintBox;
+class TCSpinButton;
+class TFFTDraw;
+class TPTrackBar;
+
+// The controls of one band (objectNames "EQImage1", "EQ1FreqEdit", ...; each
+// carries its band number in the dynamic property "Tag").
+struct BandControls {
+    PictureButton* EQImage = nullptr;
+    PictureButton* EQType = nullptr;
+    QLineEdit* FreqEdit = nullptr;
+    TCSpinButton* FreqCButton = nullptr;
+    QLineEdit* QEdit = nullptr;
+    TCSpinButton* QCButton = nullptr;
+    TPTrackBar* TrackBar = nullptr;
+};
+
+// Controls of the top bar the editor writes to; the main window owns them.
+struct TopBarControls {
+    PictureButton* ResetImg = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+};
+
+class BandEditor : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kTrimRepeatMs = 150;
+    static constexpr int kBlockPauseMs = 512;
+
+    // Creates the band and trim controls inside eqPanel (Panel4, 505 x 353).
+    BandEditor(MainState& state, ResponseCurves& curves, TFFTDraw& plot, QWidget* eqPanel,
+               TopBarControls topBar, QObject* parent = nullptr);
+    ~BandEditor() override;
+
+    // --- Operations -------------------------------------------------------
+    void RefreshBand(int bandNumber);
+    void RefreshAllBands();  // RefreshBand 1..5, as at start-up
+    void SendBand(int bandNumber);
+    void ShowTrim();
+    void ShowBypass();
+    void EnableEqControls(bool enabled);
+    void EnableBandControls(int bandNumber, bool enabled);
+    void ApplyEqBlock(const EqBlock& block);
+    void ApplyBandEcho(const QByteArray& frame);
+    void ApplyBypassEcho(const QByteArray& frame);
+    void ApplyTrimEcho(const QByteArray& frame);
+    // The sum curve and the five markers onto the plot.
+    void RedrawResponse();
+    // WriteEqBlock on the link, with the send gate and liveness of a block send.
+    void SendEqBlock(const EqBlock& block);
+
+    // --- Handlers (band number 1..5 where one is taken) --------------------
+    void EQImage1Click(int bandNumber);
+    void EQTypeClick(int bandNumber);
+    void EQFreqUpClick(int bandNumber);
+    void EQFreqDownClick(int bandNumber);
+    void EQQUpClick(int bandNumber);
+    void EQQDownClick(int bandNumber);
+    void EQTrkBarChange(int bandNumber);
+    void TrimAddDown();
+    void TrimAddUp();
+    void InputAddTimerTimer();
+    void TrimDecDown();
+    void TrimDecUp();
+    void InputDecTimerTimer();
+    void BPImageMouseDown();
+    void BPImageMouseUp();
+    void ResetImgClick();
+    void RSTBtnDown();
+    void RSTBtnUp();
+    // Hint line
+    void EQTypeMove(int bandNumber);
+    void FreqEditMove(int bandNumber);
+    void QEditMove(int bandNumber);
+    void TTrackBarMove(int bandNumber);
+    void EQImage1MouseMove(int bandNumber);
+    // One gain scale beside the sliders.
+    void PaintBox2Paint(PaintBox& box, QPainter& canvas);
+
+    // --- Access -------------------------------------------------------------
+    const BandControls& Band(int bandNumber) const;
+    QLineEdit* TrimEdit() const { return trimEdit_; }
+    PictureButton* TrimDecImg() const { return trimDecImg_; }
+    PictureButton* TrimAddImg() const { return trimAddImg_; }
+    PictureButton* BPImage() const { return bpImage_; }
+    QTimer& InputAddTimer() { return inputAddTimer_; }
+    QTimer& InputDecTimer() { return inputDecTimer_; }
+    const std::array<PaintBox*, 6>& GainScales() const { return gainScales_; }
+
+    // The off flag the band's display follows: BandOffShown while connected.
+    int ShownOff(int bandNumber) const;
+    // The gain shown for a band: minus its slider's position, whole dB.
+    int ShownGainDb(int bandNumber) const;
+    // The hint line's last texts.
+    const HintText& LastHint() const { return hint_; }
+
+    // How long ApplyEqBlock holds the thread before returning.
+    int BlockPause() const { return blockPauseMs_; }
+    void SetBlockPause(int milliseconds) { blockPauseMs_ = milliseconds; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls(QWidget* eqPanel);
+    void BuildBand(QWidget* eqPanel, int bandNumber);
+    void ConnectBand(int bandNumber);
+    EqBand& Model(int bandNumber);
+    const EqBand& Model(int bandNumber) const;
+    static bool ValidBand(int bandNumber);
+    // After a band edit: send it (connected) or show it (not connected).
+    void Commit(int bandNumber);
+    void SendOrShowTrim();
+    void SetSlider(int bandNumber, int position);
+    int SliderPosition(int bandNumber) const;
+    void ShowHint(const HintText& hint);
+
+    MainState& state_;
+    ResponseCurves& curves_;
+    TFFTDraw& plot_;
+    TopBarControls topBar_;
+    EqCommands commands_;
+
+    std::array<BandControls, kBandCount> bands_{};
+    QLineEdit* trimEdit_ = nullptr;
+    PictureButton* trimDecImg_ = nullptr;
+    PictureButton* trimAddImg_ = nullptr;
+    PictureButton* bpImage_ = nullptr;
+    std::array<PaintBox*, 6> gainScales_{};
+    QTimer inputAddTimer_;
+    QTimer inputDecTimer_;
+
+    PictureList typeImages_;
+    PictureList eqImages_;
+    PictureList adImages_;
+    PictureList bpImages_;
+    PictureList rstImages_;
+
+    HintText hint_;
+    int blockPauseMs_ = kBlockPauseMs;
+};
+
+}  // namespace qireq

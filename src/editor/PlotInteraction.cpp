@@ -1,0 +1,150 @@
+#include "editor/PlotInteraction.h"
+
+#include "controls/Fftdraw.h"
+#include "editor/BandEditor.h"
+#include "editor/PaintBox.h"
+#include "editor/ScalePainting.h"
+
+#include <QPainter>
+
+namespace qireq {
+
+void SetUpPlot(TFFTDraw& plot)
+{
+    plot.SetPlotTitle(QStringLiteral("  "));
+    plot.SetYTitle(QStringLiteral("     "));
+    plot.SetXTitle(QStringLiteral("    "));
+    plot.SetAxisStyle(TAxisStyle::CenteredBox);
+    plot.SetSampleRate(TSampleRate::n48000);
+    plot.SetMouseControl(true);
+    plot.SetYLabelPrecision(0);
+    plot.SetAutoRedraw(true);
+    plot.SetYLabelDigits(0);
+    plot.SetXMax(1024);
+    plot.SetXMin(256);
+    plot.SetYMax(18);
+    plot.SetYMin(-30);
+    plot.SetXAutoScale(false);
+    plot.SetYAutoScale(false);
+    plot.SetXAxisFormat(TAxisFormat::Linear);
+    plot.SetYAxisFormat(TAxisFormat::Linear);
+}
+
+namespace {
+PaintBox* MakeBox(QWidget* panel, const char* name, QRect geometry)
+{
+    auto* box = new PaintBox(panel);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setGeometry(geometry);
+    box->raise();  // over the plot's margins
+    return box;
+}
+}  // namespace
+
+PlotInteraction::PlotInteraction(MainState& state, BandEditor& editor, TFFTDraw& plot, QWidget* plotPanel,
+                                 QObject* parent)
+    : QObject(parent), state_(state), editor_(editor), plot_(plot)
+{
+    leftBox_ = MakeBox(plotPanel, "LeftPaintBox", QRect(32, 8, 33, 217));
+    bottomBox_ = MakeBox(plotPanel, "BottomPaintBox", QRect(32, 216, 809, 17));
+    rightBox_ = MakeBox(plotPanel, "RightPaintBox", QRect(808, 8, 33, 225));
+    leftBox_->SetOnPaint([this](PaintBox& box, QPainter& canvas) { LeftBoxPaint(box, canvas); });
+    bottomBox_->SetOnPaint([this](PaintBox& box, QPainter& canvas) { BottomBoxPaint(box, canvas); });
+    rightBox_->SetOnPaint([this](PaintBox& box, QPainter& canvas) { RightBoxPaint(box, canvas); });
+
+    connect(&plot_, &TFFTDraw::OnMouseDown, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint pos) { FFTDrawMouseDown(button, pos); });
+    connect(&plot_, &TFFTDraw::OnMouseMove, this,
+            [this](Qt::MouseButtons, Qt::KeyboardModifiers, QPoint pos) { FFTDrawMouseMove(pos); });
+    connect(&plot_, &TFFTDraw::OnMouseUp, this,
+            [this](Qt::MouseButton, Qt::KeyboardModifiers, QPoint) { FFTDrawMouseUp(); });
+}
+
+PlotGeometry PlotInteraction::Geometry() const
+{
+    const QRect page = plot_.PlotPageRect();
+    PlotGeometry geometry;
+    geometry.XMin = plot_.XMin();
+    geometry.XMax = plot_.XMax();
+    geometry.YMin = plot_.YMin();
+    geometry.YMax = plot_.YMax();
+    geometry.PageLeft = page.left();
+    geometry.PageTop = page.top();
+    geometry.PageWidth = plot_.GetPlotWidth();
+    geometry.PageHeight = plot_.GetPlotHeight();
+    return geometry;
+}
+
+bool PlotInteraction::BandUnderPointer(int bandIndex, QPoint pos) const
+{
+    const PlotGeometry geometry = Geometry();
+    const double xUnits = XUnitsAt(geometry, pos.x());
+    const int sliderValue = SliderValueAt(geometry, pos.y(), state_.Eq.Trim);
+    // The marker's stored x only: its level is taken from the band's slider.
+    return qireq::BandUnderPointer(xUnits, sliderValue, plot_.GetBlockPos(bandIndex).x(),
+                                   editor_.ShownGainDb(bandIndex + 1));
+}
+
+// Every marker is tested; when markers overlap, the lowest band wins.
+void PlotInteraction::FFTDrawMouseDown(Qt::MouseButton button, QPoint pos)
+{
+    dragBand_ = -1;
+    for (int m = kBandCount - 1; m >= 0; --m) {
+        plot_.setCursor(Qt::ArrowCursor);
+        if (BandUnderPointer(m, pos) && button == Qt::LeftButton)
+            dragBand_ = m;
+    }
+}
+
+// Hovering shows the cross over a marker, the highest band first.
+void PlotInteraction::FFTDrawMouseMove(QPoint pos)
+{
+    if (dragBand_ >= 0) {
+        DragTo(pos);
+        return;
+    }
+    for (int m = kBandCount - 1; m >= 0; --m) {
+        plot_.setCursor(Qt::ArrowCursor);
+        if (BandUnderPointer(m, pos)) {
+            plot_.setCursor(Qt::CrossCursor);
+            break;
+        }
+    }
+}
+
+void PlotInteraction::FFTDrawMouseUp()
+{
+    dragBand_ = -1;
+}
+
+void PlotInteraction::DragTo(QPoint pos)
+{
+    const PlotGeometry geometry = Geometry();
+    const DragTarget target =
+        DragTargetAt(XUnitsAt(geometry, pos.x()), SliderValueAt(geometry, pos.y(), state_.Eq.Trim));
+    const int n = dragBand_ + 1;
+    // A shelf held at 1000 Hz stays where it was on screen and on the unit.
+    if (!ApplyDragMove(state_.Eq.Bands[static_cast<std::size_t>(dragBand_)], target))
+        return;
+    if (state_.Connected)
+        editor_.SendBand(n);
+    else
+        editor_.RefreshBand(n);
+}
+
+void PlotInteraction::LeftBoxPaint(PaintBox&, QPainter& canvas)
+{
+    PaintDbAxis(canvas);
+}
+
+void PlotInteraction::BottomBoxPaint(PaintBox&, QPainter& canvas)
+{
+    PaintFrequencyAxis(canvas);
+}
+
+void PlotInteraction::RightBoxPaint(PaintBox& box, QPainter& canvas)
+{
+    PaintRightMargin(canvas, box.size(), box.palette().color(QPalette::Button));
+}
+
+}  // namespace qireq

@@ -1,0 +1,67 @@
+#pragma once
+// The response plot's set-up, its axis label boxes and the mouse: picking a
+// band marker and dragging it, which changes that band's frequency and gain.
+//
+// What the main window wires: SetUpPlot(plot) once before the first band
+// refresh; then a PlotInteraction, which creates the three axis boxes
+// (LeftPaintBox, BottomPaintBox, RightPaintBox) above the plot inside its
+// panel and listens to the plot's mouse signals itself. Nothing else.
+//
+// GUI thread only.
+#include "app/MainState.h"
+#include "editor/PlotMapping.h"
+
+#include <QObject>
+#include <QPoint>
+
+class QPainter;
+
+namespace qireq {
+
+class BandEditor;
+class PaintBox;
+class TFFTDraw;
+
+// The properties the plot is given before it shows the first curve.
+void SetUpPlot(TFFTDraw& plot);
+
+class PlotInteraction : public QObject {
+    Q_OBJECT
+public:
+    // plotPanel is Panel2, the plot's parent (849 x 241).
+    PlotInteraction(MainState& state, BandEditor& editor, TFFTDraw& plot, QWidget* plotPanel,
+                    QObject* parent = nullptr);
+
+    // The band being dragged, 0..4, or -1.
+    int DragBand() const { return dragBand_; }
+
+    // The axis limits and page placement the pointer is mapped with.
+    PlotGeometry Geometry() const;
+    // Whether band index 0..4 is under a pointer at (x, y) in plot pixels.
+    bool BandUnderPointer(int bandIndex, QPoint pos) const;
+
+    // Handlers
+    void FFTDrawMouseDown(Qt::MouseButton button, QPoint pos);
+    void FFTDrawMouseMove(QPoint pos);
+    void FFTDrawMouseUp();
+    void LeftBoxPaint(PaintBox& box, QPainter& canvas);
+    void BottomBoxPaint(PaintBox& box, QPainter& canvas);
+    void RightBoxPaint(PaintBox& box, QPainter& canvas);
+
+    PaintBox* LeftPaintBox() const { return leftBox_; }
+    PaintBox* BottomPaintBox() const { return bottomBox_; }
+    PaintBox* RightPaintBox() const { return rightBox_; }
+
+private:
+    void DragTo(QPoint pos);
+
+    MainState& state_;
+    BandEditor& editor_;
+    TFFTDraw& plot_;
+    PaintBox* leftBox_ = nullptr;
+    PaintBox* bottomBox_ = nullptr;
+    PaintBox* rightBox_ = nullptr;
+    int dragBand_ = -1;
+};
+
+}  // namespace qireq
