@@ -53,7 +53,16 @@ QString WritePresetFile(const QString& path, const EqBlock& record)
 {
     QSaveFile file(path);
     const QByteArray text = PresetFileText(record);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+    // QSaveFile buffers the bytes, and commit() alone replaces the old file
+    // even when writing them out failed (a full disk leaves a truncated
+    // preset). Flushing first lets a failed write cancel the save instead.
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(text) == text.size()
+                         && file.flush() && file.error() == QFileDevice::NoError;
+    if (!written) {
+        file.cancelWriting();
+        return QStringLiteral("Cannot create file %1").arg(path);
+    }
+    if (!file.commit())
         return QStringLiteral("Cannot create file %1").arg(path);
     return {};
 }

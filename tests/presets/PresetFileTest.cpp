@@ -23,13 +23,6 @@ QByteArray ReadAll(const QString& path)
     return file.readAll();
 }
 
-void WriteRaw(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 EqBlock SampleRecord()
 {
     EqBlock record = ResetBlock;
