@@ -20,3 +20,12 @@ qireq_add_gtest(NAME qireq_sim_process_test LABEL e2e
     ${CMAKE_CURRENT_LIST_DIR}/SimProcessTest.cpp
   LIBS qireq_sim_lib Qt6::Network)
 add_dependencies(qireq_sim_process_test qireq-sim)
+
+# The unit on a LAN of two network namespaces the test makes (root only).
+qireq_add_gtest(NAME qireq_sim_netns_test LABEL netns
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/SimProcess.h
+    ${CMAKE_CURRENT_LIST_DIR}/SimProcess.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SimNetnsTest.cpp
+  LIBS qireq_sim_lib)
+add_dependencies(qireq_sim_netns_test qireq-sim)

@@ -1,0 +1,277 @@
+// The simulator as a LAN unit between two network namespaces made here: the
+// unit in one, the test's sockets in the other, joined by a veth pair. Real
+// broadcasts of the probe and the module search, SSDP multicast, and TCP
+// cross it; nothing leaves the two namespaces. Skipped where they cannot
+// be made (not root, no ip netns).
+#include "SimProcess.h"
+
+#include "QtPrinters.h"
+#include "SimLanAnswers.h"
+#include "SimUnit.h"
+
+#include "protocol/FrameAssembler.h"
+#include "protocol/Frames.h"
+
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sched.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <optional>
+#include <thread>
+
+using namespace qireq;
+using namespace qireq::sim;
+using namespace qireq::sim::test;
+
+namespace {
+
+constexpr const char* kUnitAddress = "10.77.0.2";
+constexpr const char* kHostAddress = "10.77.0.1";
+
+bool Ip(const QStringList& arguments, QString* error = nullptr)
+{
+    QProcess ip;
+    ip.start(QStringLiteral("ip"), arguments);
+    if (!ip.waitForFinished(10000) || ip.exitStatus() != QProcess::NormalExit || ip.exitCode() != 0) {
+        if (error)
+            *error = QStringLiteral("ip %1: %2").arg(arguments.join(u' '), QString::fromLocal8Bit(ip.readAllStandardError()));
+        return false;
+    }
+    return true;
+}
+
+// A socket created inside a named network namespace. Only the creating
+// thread enters the namespace; the socket stays in it for its whole life.
+int SocketIn(const QString& ns, int type)
+{
+    int fd = -1;
+    std::thread([&] {
+        const QByteArray path = QStringLiteral("/var/run/netns/%1").arg(ns).toLocal8Bit();
+        const int nsFd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+        if (nsFd < 0)
+            return;
+        if (::setns(nsFd, CLONE_NEWNET) == 0)
+            fd = ::socket(AF_INET, type | SOCK_CLOEXEC, 0);
+        ::close(nsFd);
+    }).join();
+    return fd;
+}
+
+sockaddr_in Endpoint(const char* address, quint16 port)
+{
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(port);
+    ::inet_pton(AF_INET, address, &a.sin_addr);
+    return a;
+}
+
+class Udp {
+public:
+    explicit Udp(int fd) : fd_(fd) {}
+    ~Udp()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    bool Valid() const { return fd_ >= 0; }
+    bool Bind(quint16 port)
+    {
+        const int on = 1;
+        ::setsockopt(fd_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+        const sockaddr_in any = Endpoint("0.0.0.0", port);
+        return ::bind(fd_, reinterpret_cast<const sockaddr*>(&any), sizeof any) == 0;
+    }
+    bool AllowBroadcast()
+    {
+        const int on = 1;
+        return ::setsockopt(fd_, SOL_SOCKET, SO_BROADCAST, &on, sizeof on) == 0;
+    }
+    bool Join(const char* group, const char* interfaceAddress)
+    {
+        ip_mreq request{};
+        ::inet_pton(AF_INET, group, &request.imr_multiaddr);
+        ::inet_pton(AF_INET, interfaceAddress, &request.imr_interface);
+        return ::setsockopt(fd_, IPPROTO_IP, IP_ADD_MEMBERSHIP, &request, sizeof request) == 0;
+    }
+    bool SendTo(const QByteArray& bytes, const char* address, quint16 port)
+    {
+        const sockaddr_in to = Endpoint(address, port);
+        return ::sendto(fd_, bytes.constData(), static_cast<std::size_t>(bytes.size()), 0,
+                        reinterpret_cast<const sockaddr*>(&to), sizeof to) == bytes.size();
+    }
+    struct Datagram {
+        QByteArray bytes;
+        QString from;
+        quint16 port;
+    };
+    // The first datagram from `from` within the time, skipping others
+    // (our own broadcasts come back to a socket on their port).
+    std::optional<Datagram> ReceiveFrom(const char* from, int timeoutMs = 5000)
+    {
+        std::optional<Datagram> found;
+        WaitUntil(
+            [&] {
+                pollfd p{fd_, POLLIN, 0};
+                if (::poll(&p, 1, 20) <= 0)
+                    return false;
+                char buffer[2048];
+                sockaddr_in sender{};
+                socklen_t size = sizeof sender;
+                const ssize_t got = ::recvfrom(fd_, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&sender), &size);
+                char text[INET_ADDRSTRLEN] = {};
+                ::inet_ntop(AF_INET, &sender.sin_addr, text, sizeof text);
+                if (got >= 0 && QLatin1String(text) == QLatin1String(from))
+                    found = Datagram{QByteArray(buffer, static_cast<qsizetype>(got)), QString::fromLatin1(text),
+                                     ntohs(sender.sin_port)};
+                return found.has_value();
+            },
+            timeoutMs);
+        return found;
+    }
+
+private:
+    int fd_;
+};
+
+class NetnsSim : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "network namespaces need root";
+        const QString tag = QString::number(::getpid());
+        unitNs_ = QStringLiteral("qsim%1u").arg(tag);
+        hostNs_ = QStringLiteral("qsim%1h").arg(tag);
+        const QString unitIf = QStringLiteral("qsu%1").arg(tag);
+        const QString hostIf = QStringLiteral("qsh%1").arg(tag);
+        QString error;
+        if (!Ip({"netns", "add", unitNs_}, &error))
+            GTEST_SKIP() << qPrintable(error);
+        madeUnit_ = true;
+        if (!Ip({"netns", "add", hostNs_}, &error))
+            GTEST_SKIP() << qPrintable(error);
+        madeHost_ = true;
+        const bool ok = Ip({"-n", unitNs_, "link", "add", unitIf, "type", "veth", "peer", "name", hostIf, "netns", hostNs_}, &error)
+            && Ip({"-n", unitNs_, "addr", "add", QStringLiteral("%1/24").arg(kUnitAddress), "dev", unitIf}, &error)
+            && Ip({"-n", hostNs_, "addr", "add", QStringLiteral("%1/24").arg(kHostAddress), "dev", hostIf}, &error)
+            && Ip({"-n", unitNs_, "link", "set", "lo", "up"}, &error)
+            && Ip({"-n", hostNs_, "link", "set", "lo", "up"}, &error)
+            && Ip({"-n", unitNs_, "link", "set", unitIf, "up"}, &error)
+            && Ip({"-n", hostNs_, "link", "set", hostIf, "up"}, &error)
+            // 255.255.255.255 needs a route to leave by.
+            && Ip({"-n", unitNs_, "route", "add", "default", "dev", unitIf}, &error)
+            && Ip({"-n", hostNs_, "route", "add", "default", "dev", hostIf}, &error);
+        if (!ok)
+            GTEST_SKIP() << qPrintable(error);
+    }
+    void TearDown() override
+    {
+        sim_.reset();  // ends the simulator before its namespace goes
+        if (madeUnit_)
+            Ip({"netns", "del", unitNs_});
+        if (madeHost_)
+            Ip({"netns", "del", hostNs_});
+    }
+
+    SimProcess& StartSim(const QStringList& arguments)
+    {
+        sim_ = std::make_unique<SimProcess>();
+        started_ = sim_->Start(QStringList{"netns", "exec", unitNs_, SimProgramPath()} + arguments, QStringLiteral("ip"));
+        return *sim_;
+    }
+
+    QString unitNs_;
+    QString hostNs_;
+    bool madeUnit_ = false;
+    bool madeHost_ = false;
+    bool started_ = false;
+    std::unique_ptr<SimProcess> sim_;
+};
+
+}  // namespace
+
+TEST_F(NetnsSim, AnswersBroadcastProbesAnnouncesBySsdpAndServesTcp)
+{
+    // The control program's sockets, in the host namespace.
+    Udp probe(SocketIn(hostNs_, SOCK_DGRAM));
+    Udp moduleListener(SocketIn(hostNs_, SOCK_DGRAM));
+    Udp moduleBroadcaster(SocketIn(hostNs_, SOCK_DGRAM));
+    Udp ssdp(SocketIn(hostNs_, SOCK_DGRAM));
+    ASSERT_TRUE(probe.Valid() && moduleListener.Valid() && moduleBroadcaster.Valid() && ssdp.Valid());
+    ASSERT_TRUE(probe.Bind(8000) && probe.AllowBroadcast());
+    ASSERT_TRUE(moduleListener.Bind(48899));
+    ASSERT_TRUE(moduleBroadcaster.AllowBroadcast());
+    ASSERT_TRUE(ssdp.Bind(1900) && ssdp.Join("239.255.255.250", kHostAddress));
+
+    SimProcess& sim = StartSim({"--tcp", QStringLiteral("%1:5000").arg(kUnitAddress), "--lan", "--ssdp", kUnitAddress,
+                                "--ssdp-interval", "200", "--name", "Balcony"});
+    ASSERT_TRUE(started_) << qPrintable(sim.Error());
+
+    ASSERT_TRUE(probe.SendTo(PortProbe(), "255.255.255.255", 8000));
+    const auto probeAnswer = probe.ReceiveFrom(kUnitAddress);
+    ASSERT_TRUE(probeAnswer.has_value());
+    EXPECT_GT(probeAnswer->bytes.size(), 12);
+    EXPECT_EQ(probeAnswer->port, 8000);
+
+    ASSERT_TRUE(moduleBroadcaster.SendTo(ModuleSearch(), "255.255.255.255", 48899));
+    const auto moduleAnswer = moduleListener.ReceiveFrom(kUnitAddress);
+    ASSERT_TRUE(moduleAnswer.has_value());
+    EXPECT_GT(moduleAnswer->bytes.size(), 20);
+
+    const auto notify = ssdp.ReceiveFrom(kUnitAddress);
+    ASSERT_TRUE(notify.has_value());
+    EXPECT_TRUE(notify->bytes.contains("upnp_MDL-S2E"));
+
+    // Answers went to the prober only, never to a broadcast address.
+    for (const QString& line : sim.Lines()) {
+        if (line.startsWith(QStringLiteral("UDP-TX "))) {
+            EXPECT_TRUE(line.startsWith(QStringLiteral("UDP-TX %1:").arg(kHostAddress))) << qPrintable(line);
+        }
+    }
+
+    // The unit found is reached on TCP port 5000.
+    const int tcp = SocketIn(hostNs_, SOCK_STREAM);
+    ASSERT_GE(tcp, 0);
+    const sockaddr_in unit = Endpoint(kUnitAddress, 5000);
+    ASSERT_EQ(::connect(tcp, reinterpret_cast<const sockaddr*>(&unit), sizeof unit), 0);
+    ASSERT_EQ(::write(tcp, IdentifyRequest().constData(), 9), 9);
+    std::vector<QByteArray> frames;
+    FrameAssembler assembler;
+    assembler.SetFrameHandler([&frames](const QByteArray& f) { frames.push_back(f); });
+    WaitUntil([&] {
+        pollfd p{tcp, POLLIN, 0};
+        if (::poll(&p, 1, 20) > 0) {
+            char buffer[256];
+            const ssize_t got = ::read(tcp, buffer, sizeof buffer);
+            if (got > 0)
+                assembler.Feed(buffer, static_cast<qsizetype>(got));
+        }
+        return !frames.empty();
+    });
+    ::close(tcp);
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].mid(7, 7), QByteArray("Balcony"));
+
+    EXPECT_EQ(sim.Terminate(), 0);
+}
+
+TEST_F(NetnsSim, SilentUnitIgnoresProbes)
+{
+    Udp probe(SocketIn(hostNs_, SOCK_DGRAM));
+    ASSERT_TRUE(probe.Valid() && probe.Bind(8000) && probe.AllowBroadcast());
+    SimProcess& sim = StartSim({"--tcp", QStringLiteral("%1:5000").arg(kUnitAddress), "--lan", "--silent"});
+    ASSERT_TRUE(started_) << qPrintable(sim.Error());
+    ASSERT_TRUE(probe.SendTo(PortProbe(), "255.255.255.255", 8000));
+    EXPECT_FALSE(sim.WaitForLine(QStringLiteral("UDP-RX ")).isEmpty());
+    EXPECT_FALSE(probe.ReceiveFrom(kUnitAddress, 400).has_value());
+    EXPECT_EQ(sim.Terminate(), 0);
+}
