@@ -1,0 +1,13 @@
+#pragma once
+// The application's title: the main window's caption, the start of the
+// caption after a preset is opened or saved, and the source of the version
+// the About box shows.
+#include <QString>
+
+namespace qireq {
+
+inline constexpr char kApplicationTitle[] = "QIR-EQ_V4.7";
+
+inline QString ApplicationTitle() { return QString::fromLatin1(kApplicationTitle); }
+
+}  // namespace qireq

@@ -1,0 +1,195 @@
+// The main window's behaviour: its life cycle, its menus, its timers and its
+// two hooks for messages from outside (the posted InfoMessage and the device
+// changes). Each handler hands the work to the part that owns it.
+#include "app/Unit1.h"
+
+#include "app/ApplicationTitle.h"
+#include "app/Artwork.h"
+#include "app/InfoMessage.h"
+#include "app/InfoMessageText.h"
+#include "app/TShape.h"
+#include "dialogs/About.h"
+#include "editor/PaintBox.h"
+#include "presets/PresetRecord.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTimer>
+
+namespace qireq {
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent), SavingRecord(NewSavingRecord())
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(ApplicationTitle());
+    BuildForm();
+    ConnectHandlers();
+    // The status row stays hidden until a status-capable unit is connected.
+    for (QWidget* control : StatusControls())
+        control->hide();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+QVector<QWidget*> TForm1::StatusControls() const
+{
+    return {TempLabel,    ProtectedLabel, ProtectState, TempOverLabel, TempState,
+            VoltageLabel, VoltageState,   StandbyLabel, StandbyState};
+}
+
+QVector<QTimer*> TForm1::Timers() const
+{
+    return {RecallTimer,    DeviceTimer,   DisconnectTimer, ConnectTimer,
+            CloseTimer,     RequestTimer,  CheckTimer,      ReconnectTimer,
+            InputDecTimer,  InputAddTimer, SearchTimer,     ReadStateTimer};
+}
+
+void TForm1::ConnectHandlers()
+{
+    connect(OpenItem, &QAction::triggered, this, &TForm1::OpenItemClick);
+    connect(SaveItem, &QAction::triggered, this, &TForm1::SaveItemClick);
+    connect(ExitItem, &QAction::triggered, this, &TForm1::ExitItemClick);
+    connect(FactoryUSBItem, &QAction::triggered, this, &TForm1::FactoryUSBItemClick);
+    connect(FactoryIPItem, &QAction::triggered, this, &TForm1::FactoryIPItemClick);
+    connect(AboutItem, &QAction::triggered, this, &TForm1::AboutItemClick);
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+
+    connect(RecallTimer, &QTimer::timeout, this, &TForm1::RecallTimerTimer);
+    connect(DeviceTimer, &QTimer::timeout, this, &TForm1::DeviceTimerTimer);
+    connect(DisconnectTimer, &QTimer::timeout, this, &TForm1::DisconnectTimerTimer);
+    connect(ConnectTimer, &QTimer::timeout, this, &TForm1::ConnectTimerTimer);
+    connect(CloseTimer, &QTimer::timeout, this, &TForm1::CloseTimerTimer);
+    connect(RequestTimer, &QTimer::timeout, this, &TForm1::RequestTimerTimer);
+    connect(CheckTimer, &QTimer::timeout, this, &TForm1::CheckTimerTimer);
+    connect(ReconnectTimer, &QTimer::timeout, this, &TForm1::ReconnectTimerTimer);
+    connect(InputDecTimer, &QTimer::timeout, this, &TForm1::InputDecTimerTimer);
+    connect(InputAddTimer, &QTimer::timeout, this, &TForm1::InputAddTimerTimer);
+    connect(SearchTimer, &QTimer::timeout, this, &TForm1::SearchTimerTimer);
+    connect(ReadStateTimer, &QTimer::timeout, this, &TForm1::ReadStateTimerTimer);
+}
+
+// --- Life cycle ---------------------------------------------------------------
+
+void TForm1::FormCreate()
+{
+    DevicePaintBox->resize(kDevicePaintBoxWidth, kDevicePaintBoxHeight);
+    RefreshBtn->setText(QStringLiteral("Refresh"));
+    // The factory IP item is made visible; its menu stays hidden.
+    FactoryIPItem->setVisible(true);
+    setWindowIcon(ApplicationIcon());
+    // MyOnMessage sees every event posted to this window (see event()).
+}
+
+void TForm1::FormShow()
+{
+    setWindowTitle(ApplicationTitle());
+    // The LAN discovery threads and the serial prober are started here.
+}
+
+void TForm1::FormClose()
+{
+    // Nothing is sent to a connected unit and nothing is shut down in order:
+    // the process ends as soon as the window has closed.
+    emit Closed();
+}
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (event->spontaneous() || shownOnce_)
+        return;
+    shownOnce_ = true;
+    FormShow();
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    FormClose();
+}
+
+bool TForm1::event(QEvent* event)
+{
+    if (MyOnMessage(event))
+        return true;
+    return QMainWindow::event(event);
+}
+
+// --- Messages from outside ----------------------------------------------------
+
+bool TForm1::MyOnMessage(QEvent* event)
+{
+    if (event->type() != InfoMessageEvent::kType)
+        return false;
+    const auto* info = static_cast<InfoMessageEvent*>(event);
+    MessageBoxes::Information(this, InfoMessageText(info->BurnCount, info->TotalMinutes));
+    return true;
+}
+
+void TForm1::DeviceChgMsg(DeviceChange change)
+{
+    switch (change) {
+    case DeviceChange::Arrived: emit DeviceArrived(); break;
+    case DeviceChange::Removed: emit DeviceRemoved(); break;
+    case DeviceChange::Other: break;
+    }
+}
+
+MessageBoxes::Answer TForm1::AskYesNo(const QString& text)
+{
+    return MessageBoxes::AskYesNo(this, text);
+}
+
+void TForm1::AppendDiagnostic(const QString& line)
+{
+    QMetaObject::invokeMethod(Memo1, [memo = Memo1, line] { memo->appendPlainText(line); });
+}
+
+// --- Menus --------------------------------------------------------------------
+
+void TForm1::OpenItemClick()
+{
+    // Preset Open: the preset commands join here.
+}
+
+void TForm1::SaveItemClick()
+{
+    // Preset Save As: the preset commands join here.
+}
+
+void TForm1::ExitItemClick() { close(); }
+
+void TForm1::FactoryUSBItemClick() {}
+
+void TForm1::FactoryIPItemClick() {}
+
+void TForm1::AboutItemClick()
+{
+    // Made without an owner, shown modally, gone when closed.
+    TfmAbout about;
+    about.exec();
+}
+
+void TForm1::Button1Click() {}
+
+// --- Timer ticks (each owned by the part named beside it) -----------------------
+
+void TForm1::RecallTimerTimer() {}      // connection: the EQ read after connecting
+void TForm1::DeviceTimerTimer() {}      // device list: build the newest tile
+void TForm1::DisconnectTimerTimer() {}  // connection: LAN presence watch
+void TForm1::ConnectTimerTimer() {}     // connection: the attempt's ticks
+void TForm1::CloseTimerTimer() {}       // serial prober: release the probing port
+void TForm1::RequestTimerTimer() {}     // connection: keep-alive
+void TForm1::CheckTimerTimer() {}       // connection: watchdog
+void TForm1::ReconnectTimerTimer() {}   // connection: reopen after a loss
+void TForm1::InputDecTimerTimer() {}    // editor: trim auto-repeat down
+void TForm1::InputAddTimerTimer() {}    // editor: trim auto-repeat up
+void TForm1::SearchTimerTimer() {}      // device list: search countdown
+void TForm1::ReadStateTimerTimer() {}   // status display: status request
+
+}  // namespace qireq

@@ -1,0 +1,214 @@
+#pragma once
+// TForm1, the main window (instance Form1): the owner of every control,
+// timer and piece of shared state, and the switchboard that wires the
+// focused parts of the program together. It holds no algorithm of its own.
+//
+// Controls carry their names as objectName ("RefreshBtn", "Panel1", ...),
+// and are reachable as the public members below. The window is built by
+// Unit1Form.cpp (the layout) and acts through Unit1.cpp (the handlers).
+//
+// Closing the window ends this process only, at once, sending nothing to a
+// unit: FormClose emits Closed, and the program entry ends the process.
+//
+// GUI thread only, except where a member says otherwise.
+#include "app/DeviceChange.h"
+#include "app/MainState.h"
+#include "app/MessageBoxes.h"
+#include "eq/EqBlock.h"
+#include "protocol/FrameAssembler.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QVector>
+
+class QAction;
+class QDialog;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+
+namespace qireq {
+
+class PaintBox;
+class PictureButton;
+class TScrollBox;
+class TShape;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // Values of the form description the other parts rely on.
+    static constexpr int kDeviceBoxWidth = 185;
+    static constexpr int kDevicePaintBoxWidth = 160;
+    static constexpr int kDevicePaintBoxHeight = 89;
+    static constexpr int kLampSize = 20;
+
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // --- Shared state -------------------------------------------------------
+    MainState& State() { return state_; }
+    // The receive assembly (RxState, RxCount, RxFrame), shared by the serial
+    // ports and the TCP client.
+    FrameAssembler RxAssembler;
+    // The preset record filled anew by every Save As.
+    EqBlock SavingRecord;
+    // The connecting dialog of the current attempt; none once it succeeded
+    // or failed (still set, hidden, after Cancel).
+    QPointer<QDialog> ProgressForm;
+    // The device list (DeviceKeys, Devices, Tiles, SilenceCounters,
+    // SerialPortNames, NewestIndex, DeviceCount) and the process-wide flags
+    // (CancelPending, AddPending, ListChanging, ScanBusy, ProbeHold) are held
+    // by the device list of src/devices, which the window owns beside this.
+
+    // --- Menus ----------------------------------------------------------------
+    QMenu* FileMenu = nullptr;        // "&File"
+    QAction* OpenItem = nullptr;      // "&Open", Ctrl+O
+    QAction* SaveItem = nullptr;      // "&Save As", Ctrl+S
+    QAction* ExitItem = nullptr;      // "&Exit", Ctrl+Q
+    QMenu* ViewMenu = nullptr;        // "View", hidden
+    QAction* FactoryUSBItem = nullptr;
+    QAction* FactoryIPItem = nullptr;
+    QMenu* HelpMenu = nullptr;        // "&Help"
+    QAction* AboutItem = nullptr;     // "&About"
+
+    // --- Device column ----------------------------------------------------------
+    QFrame* DeviceColumn = nullptr;
+    QPushButton* RefreshBtn = nullptr;
+    // Tiles go into DeviceBox->Contents(); its width is kDeviceBoxWidth.
+    TScrollBox* DeviceBox = nullptr;
+    QLabel* TimeLabel = nullptr;       // search countdown, "15" at start
+    PaintBox* DevicePaintBox = nullptr;  // the green selection frame, hidden
+    QLabel* CountCaption = nullptr;    // "Count:"
+    QLabel* deviceCountLabel = nullptr;  // "0"
+
+    // --- Top bar ------------------------------------------------------------------
+    QFrame* Panel1 = nullptr;
+    PictureButton* ResetImg = nullptr;          // pictures of RstImageList
+    PictureButton* connectflagImage = nullptr;  // pictures of ConnFlagList
+    TShape* ConnectShape = nullptr;             // lime green while connected
+    QLabel* Label1 = nullptr;  // the hint line
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QVector<QPixmap> ConnFlagList;  // 0 connected, 1 not connected
+
+    // --- Response plot --------------------------------------------------------------
+    QFrame* Panel2 = nullptr;   // 849 x 241
+    QLabel* Image11 = nullptr;  // background picture
+    QLabel* Label5 = nullptr;   // "(dB)"
+
+    // --- EQ editor --------------------------------------------------------------------
+    QFrame* Panel3 = nullptr;
+    QFrame* Panel4 = nullptr;  // 505 x 353 inside Panel3: the band controls
+
+    // --- Status row (hidden until a status-capable unit is connected) ---------------
+    QFrame* StatusRow = nullptr;
+    QLabel* TempLabel = nullptr;  // "Temperature:0℃"
+    QLabel* ProtectedLabel = nullptr;
+    TShape* ProtectState = nullptr;
+    QLabel* TempOverLabel = nullptr;
+    TShape* TempState = nullptr;
+    QLabel* VoltageLabel = nullptr;
+    TShape* VoltageState = nullptr;
+    QLabel* StandbyLabel = nullptr;
+    TShape* StandbyState = nullptr;
+    // The nine controls above, left to right, as the status display shows
+    // and hides them together.
+    QVector<QWidget*> StatusControls() const;
+
+    // --- Diagnostics (hidden) ---------------------------------------------------------
+    QPlainTextEdit* Memo1 = nullptr;
+    QPushButton* Button1 = nullptr;  // "Clear"; its click does nothing
+    // Appends one line to Memo1; callable from any thread.
+    void AppendDiagnostic(const QString& line);
+
+    // --- Timers (intervals and start states of the timer inventory) -----------------
+    QTimer* RecallTimer = nullptr;      // 20 ms, one-shot
+    QTimer* DeviceTimer = nullptr;      // 10 ms, one-shot
+    QTimer* DisconnectTimer = nullptr;  // 3000 ms, running from start
+    QTimer* ConnectTimer = nullptr;     // 1000 ms
+    QTimer* CloseTimer = nullptr;       // 20 ms, one-shot
+    QTimer* RequestTimer = nullptr;     // 300 ms
+    QTimer* CheckTimer = nullptr;       // 6000 ms
+    QTimer* ReconnectTimer = nullptr;   // 3000 ms
+    QTimer* InputDecTimer = nullptr;    // 150 ms
+    QTimer* InputAddTimer = nullptr;    // 150 ms
+    QTimer* SearchTimer = nullptr;      // 1000 ms, running from start
+    QTimer* ReadStateTimer = nullptr;   // 3000 ms
+    QVector<QTimer*> Timers() const;
+
+    // --- Services -------------------------------------------------------------------
+    // The one Yes/No confirmation: caption "QIR-EQ", buttons "&Yes"/"&No".
+    MessageBoxes::Answer AskYesNo(const QString& text);
+    // The window's hook for posted messages: shows the "More Info" box for
+    // an InfoMessage (see InfoMessage.h) and reports it handled; lets every
+    // other event pass.
+    bool MyOnMessage(QEvent* event);
+
+public slots:
+    // The single entry point of device-change notifications (any thread may
+    // invoke it queued; it runs on the GUI thread).
+    void DeviceChgMsg(qireq::DeviceChange change);
+
+signals:
+    // Emitted by DeviceChgMsg for the parts that re-read the serial ports
+    // and mark vanished units.
+    void DeviceArrived();
+    void DeviceRemoved();
+    // The window has closed: the process is to end now.
+    void Closed();
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Life cycle
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+
+    // Menu handlers
+    void OpenItemClick();
+    void SaveItemClick();
+    void ExitItemClick();
+    void FactoryUSBItemClick();
+    void FactoryIPItemClick();
+    void AboutItemClick();
+    void Button1Click();
+
+    // Timer ticks
+    void RecallTimerTimer();
+    void DeviceTimerTimer();
+    void DisconnectTimerTimer();
+    void ConnectTimerTimer();
+    void CloseTimerTimer();
+    void RequestTimerTimer();
+    void CheckTimerTimer();
+    void ReconnectTimerTimer();
+    void InputDecTimerTimer();
+    void InputAddTimerTimer();
+    void SearchTimerTimer();
+    void ReadStateTimerTimer();
+
+    // The form description (Unit1Form.cpp).
+    void BuildForm();
+    void BuildMenus();
+    void BuildDeviceColumn(QWidget* central);
+    void BuildTopBar(QWidget* central);
+    void BuildPlotPanel(QWidget* central);
+    void BuildEqPanels(QWidget* central);
+    void BuildStatusRow(QWidget* central);
+    void BuildDiagnostics(QWidget* central);
+    void BuildTimers();
+    void ConnectHandlers();
+
+    MainState state_;
+    bool shownOnce_ = false;
+};
+
+}  // namespace qireq
