@@ -10,8 +10,11 @@
 #include "protocol/FrameAssembler.h"
 #include "protocol/Frames.h"
 
+#include <QFile>
 #include <QNetworkDatagram>
+#include <QStandardPaths>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QUdpSocket>
 
 #include "QtPrinters.h"
@@ -250,6 +253,50 @@ TEST(PtySim, AnswersOverThePseudoTerminalAndSurvivesReopening)
     EXPECT_EQ(static_cast<unsigned char>(again.frames[0].at(23)), 16);
     EXPECT_EQ(static_cast<unsigned char>(again.frames[1].at(7)), 0x6B);  // the trim was kept
     EXPECT_TRUE(sim.WaitForExactLine(Tx(again.frames[1])));
+    EXPECT_EQ(sim.Terminate(), 0);
+}
+
+TEST(TtySim, ServesAGivenTtyAndOutlivesItsDisappearance)
+{
+    // Two linked pseudo-terminals from socat: the unit gets one end as its
+    // tty, the test plays the control program on the other.
+    const QString socatPath = QStandardPaths::findExecutable(QStringLiteral("socat"));
+    if (socatPath.isEmpty())
+        GTEST_SKIP() << "socat not installed";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString unitEnd = dir.filePath(QStringLiteral("unit"));
+    const QString hostEnd = dir.filePath(QStringLiteral("host"));
+    QProcess socat;
+    socat.start(socatPath, {QStringLiteral("pty,raw,echo=0,link=") + unitEnd,
+                            QStringLiteral("pty,raw,echo=0,link=") + hostEnd});
+    ASSERT_TRUE(socat.waitForStarted(5000));
+    ASSERT_TRUE(WaitUntil([&] { return QFile::exists(unitEnd) && QFile::exists(hostEnd); }));
+
+    SimProcess sim;
+    ASSERT_TRUE(sim.Start({QStringLiteral("--tty"), unitEnd, QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:0")}))
+        << qPrintable(sim.Error());
+    const quint16 port = static_cast<quint16>(sim.WaitForLine(QStringLiteral("TCP 127.0.0.1:")).toUInt());
+    {
+        PtyPeer host(hostEnd);
+        ASSERT_TRUE(host.IsOpen());
+        ASSERT_TRUE(host.Write(PingRequest()));
+        ASSERT_TRUE(host.ReadFrames(1));
+        EXPECT_EQ(host.frames[0], PingRequest());
+    }
+
+    // The far end vanishes: the unit closes that port and goes on serving TCP.
+    socat.terminate();
+    ASSERT_TRUE(socat.waitForFinished(5000));
+    EXPECT_FALSE(sim.WaitForLine(QStringLiteral("TTY closed")).isEmpty());
+    QTcpSocket socket;
+    FrameSink sink;
+    QObject::connect(&socket, &QTcpSocket::readyRead, [&] { sink.assembler.Feed(socket.readAll()); });
+    socket.connectToHost(QHostAddress(QStringLiteral("127.0.0.1")), port);
+    ASSERT_TRUE(socket.waitForConnected(3000));
+    socket.write(PingRequest());
+    EXPECT_TRUE(WaitUntil([&] { return !sink.frames.empty(); }));
+    EXPECT_EQ(sim.CountLines(QStringLiteral("TTY closed")), 1);
     EXPECT_EQ(sim.Terminate(), 0);
 }
 
