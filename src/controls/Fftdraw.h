@@ -25,6 +25,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
 #include <QString>
 #include <QWidget>
 
@@ -238,7 +239,6 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -251,31 +251,39 @@ private:
     bool StorePlot(std::vector<double> x, const double* y, int numPoints, int plotNumber, const QColor& color,
                    TPlotStyle style);
     void AfterPlotChange();
-    void EnsureLayout() const;
     void ResizePaintPage();
     void SizePage(Page page, const QRect& rect);
-    void ClearPage(Page page);
-    void DrawAllPlots();
-    void DrawTitlePages();
-    void ShowPlotPage();
-    void ComposeShownPage() const;
     void FindXMaxMin();
     void FindYMaxMin();
-    void LimitsChanged();
-    void LayoutChanged();
+    // What a change needs: a redraw of the plot page, a new layout, new limits.
     void PlotPageChanged();
+    void LayoutChanged();
+    void LimitsChanged();
+    void ShowPlotPage();
     qreal PageScale() const;
     TPaintPage& PageAt(Page page) { return pages_[static_cast<std::size_t>(page)]; }
     const TPaintPage& PageAt(Page page) const { return pages_[static_cast<std::size_t>(page)]; }
 
-    // Pages and their caches. Layout runs lazily from const getters.
+    // The pages are caches of the data and properties: const readers bring
+    // them up to date on demand.
+    void EnsureLayout() const;
+    void RefreshPages() const;
+    void ClearPage(Page page) const;
+    void DrawAllPlots() const;
+    void DrawTitlePages() const;
+    void ComposeShownPage() const;
+    void PrepareBlockSprites() const;
+
     mutable std::array<TPaintPage, static_cast<std::size_t>(Page::Count)> pages_;
-    mutable QSize laidOutSize_{0, 0};
-    mutable qreal laidOutScale_ = 0.0;
-    mutable bool pagesStale_ = true;   // the pages need a redraw before showing
-    mutable QImage shownPlotPage_;     // plot page with blocks painted on
-    mutable bool shownStale_ = true;
+    QSize laidOutSize_{0, 0};
+    qreal laidOutScale_ = 0.0;
+    QRegion uncovered_;                // control area outside every page
+    mutable bool plotStale_ = true;    // the plot page needs drawing
+    mutable bool titlesStale_ = true;  // the title, label and margin pages need drawing
+    mutable bool shownStale_ = true;   // the shown page needs composing
+    mutable QImage shownPlotPage_;     // plot page with the blocks painted on
     mutable std::array<QImage, kPaintedBlocks> blockSprites_;
+    mutable QPoint spriteOrigin_;      // sprite corner relative to the block's point
     mutable QFont spriteFont_;
     mutable qreal spriteScale_ = 0.0;
 
