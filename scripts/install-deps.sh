@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-serialport-dev libudev-dev libgl-dev
+  qt6-base-dev qt6-serialport-dev libudev-dev libgl-dev libxkbcommon-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   socat iproute2 xvfb xauth x11-apps imagemagick
   python3 python3-numpy python3-scipy

@@ -7,10 +7,13 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
 jobs=$(nproc)
-build() {  # build <dir> <cmake args...>
+configure() {  # configure <dir> <cmake args...>
   local dir=$1; shift
   cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-  cmake --build "$dir" -j "$jobs"
+}
+build() {  # build <dir> <cmake args...>
+  configure "$@"
+  cmake --build "$1" -j "$jobs"
 }
 
 build build/release
@@ -20,6 +23,7 @@ build build/asan -DQIREQ_SANITIZE="address;undefined" -DQIREQ_BUILD_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build/asan --output-on-failure -j "$jobs" -LE nosan
 
-build build/tsan -DQIREQ_SANITIZE=thread -DQIREQ_BUILD_BENCH=OFF
+configure build/tsan -DQIREQ_SANITIZE=thread -DQIREQ_BUILD_BENCH=OFF
+cmake --build build/tsan -j "$jobs" --target thread_tests
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
   ctest --test-dir build/tsan --output-on-failure -j "$jobs" -L threads --no-tests=ignore
