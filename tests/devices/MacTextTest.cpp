@@ -28,8 +28,6 @@ TEST(MacText, FormatJoinsBytePairsWithTheSeparator)
 {
     EXPECT_EQ(FormatMac(QStringLiteral("001A2B3C4D5E"), QStringLiteral(":")),
               QStringLiteral("00:1A:2B:3C:4D:5E"));
-    EXPECT_EQ(FormatMac(QStringLiteral("001A2B3C4D5E"), QStringLiteral("-")),
-              QStringLiteral("00-1A-2B-3C-4D-5E"));
     EXPECT_EQ(FormatMac(QStringLiteral("001A2"), QStringLiteral(":")), QStringLiteral("00:1A:2"));
     EXPECT_EQ(FormatMac(QString(), QStringLiteral(":")), QString());
 }

@@ -33,13 +33,6 @@ TEST(StatusReply, TemperatureTableEdges)
         EXPECT_EQ(ShownTemperature(row.raw), row.degrees) << row.raw;
 }
 
-TEST(StatusReply, TemperatureTextCarriesTheDegreeSign)
-{
-    EXPECT_EQ(TemperatureText(80), QString::fromUtf8("Temperature:80\xE2\x84\x83"));
-    EXPECT_EQ(TemperatureText(0), QString::fromUtf8("Temperature:0\xE2\x84\x83"));
-    EXPECT_EQ(TemperatureText(-10), QString::fromUtf8("Temperature:-10\xE2\x84\x83"));
-}
-
 TEST(StatusReply, ReadsTheRawLittleEndianAndTheLamps)
 {
     const auto reading = ReadStatusReply(StatusFrame(919, "00 01 00 01"));
