@@ -87,7 +87,7 @@ PictureButton* MakePicture(QWidget* parent, const QString& name, int left, int t
 }  // namespace
 
 BandEditor::BandEditor(MainState& state, ResponseCurves& curves, TFFTDraw& plot, QWidget* eqPanel,
-                       TopBarControls topBar, QObject* parent)
+                       TopBarControls topBar, TrimTimers timers, QObject* parent)
     : QObject(parent), state_(state), curves_(curves), plot_(plot), topBar_(topBar), commands_(state)
 {
     const qreal dpr = eqPanel ? eqPanel->devicePixelRatioF() : 1.0;
@@ -97,12 +97,17 @@ BandEditor::BandEditor(MainState& state, ResponseCurves& curves, TFFTDraw& plot,
     bpImages_ = BPImageList(dpr);
     rstImages_ = RstImageList(dpr);
 
-    inputAddTimer_.setObjectName(QStringLiteral("InputAddTimer"));
-    inputDecTimer_.setObjectName(QStringLiteral("InputDecTimer"));
-    inputAddTimer_.setInterval(kTrimRepeatMs);
-    inputDecTimer_.setInterval(kTrimRepeatMs);
-    connect(&inputAddTimer_, &QTimer::timeout, this, &BandEditor::InputAddTimerTimer);
-    connect(&inputDecTimer_, &QTimer::timeout, this, &BandEditor::InputDecTimerTimer);
+    inputAddTimer_ = timers.InputAddTimer ? timers.InputAddTimer : &ownAddTimer_;
+    inputDecTimer_ = timers.InputDecTimer ? timers.InputDecTimer : &ownDecTimer_;
+    ownAddTimer_.setObjectName(QStringLiteral("InputAddTimer"));
+    ownDecTimer_.setObjectName(QStringLiteral("InputDecTimer"));
+    for (QTimer* timer : {inputAddTimer_, inputDecTimer_}) {
+        timer->stop();
+        timer->setSingleShot(false);
+        timer->setInterval(kTrimRepeatMs);
+    }
+    connect(inputAddTimer_, &QTimer::timeout, this, &BandEditor::InputAddTimerTimer);
+    connect(inputDecTimer_, &QTimer::timeout, this, &BandEditor::InputDecTimerTimer);
 
     BuildControls(eqPanel);
 
@@ -551,7 +556,7 @@ void BandEditor::TrimAddDown()
     if (!StepTrimUp(state_.Eq.Trim))
         return;
     SendOrShowTrim();
-    inputAddTimer_.start();
+    inputAddTimer_->start();
 }
 
 void BandEditor::InputAddTimerTimer()
@@ -562,7 +567,7 @@ void BandEditor::InputAddTimerTimer()
 
 void BandEditor::TrimAddUp()
 {
-    inputAddTimer_.stop();
+    inputAddTimer_->stop();
     trimAddImg_->ShowPicture(adImages_, artwork::kPlusUp);
 }
 
@@ -572,7 +577,7 @@ void BandEditor::TrimDecDown()
     if (!StepTrimDown(state_.Eq.Trim))
         return;
     SendOrShowTrim();
-    inputDecTimer_.start();
+    inputDecTimer_->start();
 }
 
 void BandEditor::InputDecTimerTimer()
@@ -583,7 +588,7 @@ void BandEditor::InputDecTimerTimer()
 
 void BandEditor::TrimDecUp()
 {
-    inputDecTimer_.stop();
+    inputDecTimer_->stop();
     trimDecImg_->ShowPicture(adImages_, artwork::kMinusUp);
 }
 

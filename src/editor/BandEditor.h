@@ -19,8 +19,10 @@
 //     reply -> SendGate = 0, then ApplyEqBlock;
 //   - preset Open with no link open, and reset while not connected, ->
 //     ApplyEqBlock; a preset sent to the unit -> SendEqBlock.
-// The editor owns the trim auto-repeat timers InputAddTimer and InputDecTimer
-// (150 ms, stopped at start).
+// The trim auto-repeat runs on the window's InputAddTimer and InputDecTimer
+// when they are given (TrimTimers; the editor sets them to 150 ms and connects
+// their ticks to InputAddTimerTimer / InputDecTimerTimer itself, so the window
+// connects nothing to them), otherwise on timers of its own.
 //
 // GUI thread only. ApplyEqBlock pauses the calling thread for BlockPause().
 #include "app/MainState.h"
@@ -66,6 +68,12 @@ struct TopBarControls {
     QLabel* Label3 = nullptr;
 };
 
+// The window's trim auto-repeat timers, if it keeps them.
+struct TrimTimers {
+    QTimer* InputAddTimer = nullptr;
+    QTimer* InputDecTimer = nullptr;
+};
+
 class BandEditor : public QObject {
     Q_OBJECT
 public:
@@ -74,7 +82,7 @@ public:
 
     // Creates the band and trim controls inside eqPanel (Panel4, 505 x 353).
     BandEditor(MainState& state, ResponseCurves& curves, TFFTDraw& plot, QWidget* eqPanel,
-               TopBarControls topBar, QObject* parent = nullptr);
+               TopBarControls topBar, TrimTimers timers = {}, QObject* parent = nullptr);
     ~BandEditor() override;
 
     // --- Operations -------------------------------------------------------
@@ -128,8 +136,8 @@ public:
     PictureButton* TrimDecImg() const { return trimDecImg_; }
     PictureButton* TrimAddImg() const { return trimAddImg_; }
     PictureButton* BPImage() const { return bpImage_; }
-    QTimer& InputAddTimer() { return inputAddTimer_; }
-    QTimer& InputDecTimer() { return inputDecTimer_; }
+    QTimer& InputAddTimer() { return *inputAddTimer_; }
+    QTimer& InputDecTimer() { return *inputDecTimer_; }
     const std::array<PaintBox*, 6>& GainScales() const { return gainScales_; }
 
     // The off flag the band's display follows: BandOffShown while connected.
@@ -172,8 +180,10 @@ private:
     PictureButton* trimAddImg_ = nullptr;
     PictureButton* bpImage_ = nullptr;
     std::array<PaintBox*, 6> gainScales_{};
-    QTimer inputAddTimer_;
-    QTimer inputDecTimer_;
+    QTimer ownAddTimer_;
+    QTimer ownDecTimer_;
+    QTimer* inputAddTimer_ = nullptr;
+    QTimer* inputDecTimer_ = nullptr;
 
     PictureList typeImages_;
     PictureList eqImages_;

@@ -1,6 +1,7 @@
 #include "editor/PlotInteraction.h"
 
 #include "controls/Fftdraw.h"
+#include "controls/VclColors.h"
 #include "editor/BandEditor.h"
 #include "editor/PaintBox.h"
 #include "editor/ScalePainting.h"
@@ -9,8 +10,38 @@
 
 namespace qireq {
 
+void ApplyStoredPlotProperties(TFFTDraw& plot)
+{
+    plot.SetAutoRedraw(false);
+    plot.SetColor(clBtnHighlight);
+    QFont face(QStringLiteral("MS PMincho"));
+    plot.setFont(face);
+    QFont sansSerif(QStringLiteral("MS Sans Serif"));
+    sansSerif.setPixelSize(11);
+    const TPlotFont textFont{sansSerif, clBlack};
+    plot.SetPlotTitleFont(textFont);
+    plot.SetAxisTitleFont(textFont);
+    plot.SetAxisLabelFont(textFont);
+    plot.SetMouseCoordFont(textFont);
+    plot.SetYMax(18);
+    plot.SetYMin(-30);
+    plot.SetXMax(1024);
+    plot.SetXMin(256);
+    plot.SetNumVertGrid(10);
+    plot.SetNumHorzGrid(15);
+    plot.SetGridColor(clSkyBlue);
+    plot.SetAxisColor(clSkyBlue);
+    plot.SetShowXLabel(false);
+    plot.SetShowXTitle(false);
+    plot.SetShowYTitle(false);
+    plot.SetShowPlotTitle(false);
+    plot.SetXTitle(QStringLiteral("Frequency "));
+    plot.SetFFTNuimber(TFFTNumber::n2048);
+}
+
 void SetUpPlot(TFFTDraw& plot)
 {
+    ApplyStoredPlotProperties(plot);
     plot.SetPlotTitle(QStringLiteral("  "));
     plot.SetYTitle(QStringLiteral("     "));
     plot.SetXTitle(QStringLiteral("    "));

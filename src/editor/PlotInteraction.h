@@ -22,7 +22,11 @@ class BandEditor;
 class PaintBox;
 class TFFTDraw;
 
-// The properties the plot is given before it shows the first curve.
+// The plot's properties as the window's form stores them: axis limits, grid,
+// colours, no titles and no X labels, background and fonts.
+void ApplyStoredPlotProperties(TFFTDraw& plot);
+// The set-up the window runs once before the first band refresh; it applies
+// the stored properties first, so a plot fresh from its constructor is ready.
 void SetUpPlot(TFFTDraw& plot);
 
 class PlotInteraction : public QObject {

@@ -1,0 +1,149 @@
+#pragma once
+// A window with the plot panel, the EQ panel and the top bar as the main
+// window lays them out, the editor and the plot interaction on top, and a
+// link that records every frame written to it.
+#include "app/MainState.h"
+#include "controls/Fftdraw.h"
+#include "controls/Ptrackbar.h"
+#include "editor/BandEditor.h"
+#include "editor/CSpinButton.h"
+#include "editor/PictureButton.h"
+#include "editor/PaintBox.h"
+#include "editor/PlotInteraction.h"
+#include "eq/EqDisplay.h"
+#include "eq/ResponseCurves.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace qireq::test {
+
+class RecordingLink : public DeviceLink {
+public:
+    std::vector<QByteArray> Frames;
+
+    void SetAddress(const QString& address) override { address_ = address; }
+    QString GetAddress() const override { return address_; }
+    void Open() override { open_ = true; }
+    void Close() override { open_ = false; }
+    int Write(const char* data, int size) override
+    {
+        Frames.emplace_back(data, size);
+        return size;
+    }
+    int Read(char*, int) override { return 0; }
+    bool IsOpen() const override { return open_; }
+
+    // Frames of one command code, in the order written.
+    std::vector<QByteArray> WithCommand(int code) const
+    {
+        std::vector<QByteArray> found;
+        for (const QByteArray& frame : Frames)
+            if (frame.size() > 5 && static_cast<std::uint8_t>(frame.at(5)) == code)
+                found.push_back(frame);
+        return found;
+    }
+
+private:
+    QString address_;
+    bool open_ = true;
+};
+
+inline int Byte(const QByteArray& frame, int offset)
+{
+    return static_cast<std::uint8_t>(frame.at(offset));
+}
+
+class EditorTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window_ = std::make_unique<QWidget>();
+        window_->resize(849, 640);
+        topBar_ = new QWidget(window_.get());
+        topBar_->setGeometry(0, 0, 849, 32);
+        resetImg_ = new PictureButton(topBar_);
+        resetImg_->setObjectName("ResetImg");
+        resetImg_->setGeometry(16, 8, 41, 17);
+        for (int i = 0; i < 3; ++i) {
+            labels_[i] = new QLabel(topBar_);
+            labels_[i]->setGeometry(632 + 64 * i, 8, 64, 16);
+        }
+        plotPanel_ = new QWidget(window_.get());
+        plotPanel_->setGeometry(0, 32, 849, 241);
+        plot_ = new TFFTDraw(plotPanel_);
+        plot_->setObjectName("FFTDraw1");
+        plot_->setGeometry(32, 16, 809, 201);
+        auto* eqHolder = new QWidget(window_.get());  // Panel3
+        eqHolder->setGeometry(0, 273, 849, 367);
+        eqPanel_ = new QWidget(eqHolder);  // Panel4
+        eqPanel_->setGeometry(176, 8, 505, 353);
+
+        SetUpPlot(*plot_);
+        editor_ = std::make_unique<BandEditor>(state_, curves_, *plot_, eqPanel_,
+                                               TopBarControls{resetImg_, labels_[0], labels_[1], labels_[2]});
+        editor_->SetBlockPause(0);
+        interaction_ = std::make_unique<PlotInteraction>(state_, *editor_, *plot_, plotPanel_);
+        editor_->RefreshAllBands();
+        window_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    }
+
+    void TearDown() override
+    {
+        interaction_.reset();
+        editor_.reset();
+        window_.reset();
+    }
+
+    void Connect()
+    {
+        auto link = std::make_unique<RecordingLink>();
+        link_ = link.get();
+        state_.Link = std::move(link);
+        state_.Connected = true;
+        state_.SendGate = 3;
+    }
+
+    EqBand& Model(int n) { return state_.Eq.Bands[static_cast<std::size_t>(n - 1)]; }
+    const BandControls& Band(int n) const { return editor_->Band(n); }
+
+    static void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center()); }
+    static void ClickUp(TCSpinButton* spin) { QTest::mouseClick(spin, Qt::LeftButton, {}, QPoint(8, 4)); }
+    static void ClickDown(TCSpinButton* spin) { QTest::mouseClick(spin, Qt::LeftButton, {}, QPoint(8, 20)); }
+
+    // The band write the unit would echo for what the model holds now.
+    QByteArray BandEcho(int n, int offOverride = -1) const
+    {
+        const EqBand& band = state_.Eq.Bands[static_cast<std::size_t>(n - 1)];
+        static const int typeCodes[3] = {4, 1, 5};
+        const int off = offOverride >= 0 ? offOverride : band.BandOff;
+        const char bytes[17] = {0x01, 0x20, 0x03, 0x40, 0x11, 0x11, 0x0A, static_cast<char>(n),
+                                static_cast<char>(typeCodes[band.BandType]), static_cast<char>(band.BandFreq / 100),
+                                static_cast<char>(band.BandFreq % 100), static_cast<char>(band.BandGain),
+                                static_cast<char>(band.BandQ), static_cast<char>(off), 0x01, 0x05, 0x60};
+        return QByteArray(bytes, 17);
+    }
+
+    MainState state_;
+    ResponseCurves curves_;
+    std::unique_ptr<QWidget> window_;
+    QWidget* topBar_ = nullptr;
+    QWidget* plotPanel_ = nullptr;
+    QWidget* eqPanel_ = nullptr;
+    PictureButton* resetImg_ = nullptr;
+    QLabel* labels_[3] = {};
+    TFFTDraw* plot_ = nullptr;
+    std::unique_ptr<BandEditor> editor_;
+    std::unique_ptr<PlotInteraction> interaction_;
+    RecordingLink* link_ = nullptr;
+};
+
+}  // namespace qireq::test
