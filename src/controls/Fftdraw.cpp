@@ -472,6 +472,7 @@ void TFFTDraw::DrawAllPlots() const
     auto& page = pages_[static_cast<std::size_t>(Page::Plot)];
     if (page.Bitmap.isNull())
         return;
+    ++plotPageDraws_;
     page.Bitmap.fill(color_);
 
     const int w = page.Dest.width();

@@ -127,6 +127,9 @@ public:
     void ClearPlot();
     // The plot page as it is shown: curves, grid, axis and the blocks.
     QImage ShownPlotPage() const;
+    // How many times the plot page has been drawn: a curve change with
+    // AutoRedraw draws it once, a repaint not at all.
+    int PlotPageDrawCount() const { return plotPageDraws_; }
     // The scale of the plot page in its present layout.
     AxisMapping XMapping() const;
     AxisMapping YMapping() const;
@@ -286,6 +289,7 @@ private:
     mutable QPoint spriteOrigin_;      // sprite corner relative to the block's point
     mutable QFont spriteFont_;
     mutable qreal spriteScale_ = 0.0;
+    mutable int plotPageDraws_ = 0;
 
     std::vector<TPlotListMember> plots_;  // newest first
     std::array<TBlock, kBlockSlots> blocks_{};

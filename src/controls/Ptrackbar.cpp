@@ -192,24 +192,18 @@ void TPTrackBar::paintEvent(QPaintEvent*)
     } else {
         // A sunken groove down the middle of the channel.
         const QRect groove((width() - kGrooveWidth) / 2, channel.top(), kGrooveWidth, channel.height());
-        painter.fillRect(groove, clBtnFace);
-        painter.setPen(clBtnShadow);
-        painter.drawLine(groove.topLeft(), groove.topRight());
-        painter.drawLine(groove.topLeft(), groove.bottomLeft());
-        painter.setPen(clWhite);
-        painter.drawLine(groove.bottomLeft(), groove.bottomRight());
-        painter.drawLine(groove.topRight(), groove.bottomRight());
+        PaintBevel(painter, groove, clBtnShadow, clWhite);
     }
 
     if (tickStyle_ != TTickStyle::tsNone) {
-        painter.setPen(palette().color(QPalette::WindowText));
+        const QColor tickColor = palette().color(QPalette::WindowText);
         const int half = ThumbSize().height() / 2;
         const auto tickAt = [&](int position) {
             const int y = ThumbTopFor(position) + half;
             if (tickMarks_ != TTickMark::tmTopLeft)
-                painter.drawLine(width() - kTickLength, y, width() - 1, y);
+                painter.fillRect(width() - kTickLength, y, kTickLength, 1, tickColor);
             if (tickMarks_ != TTickMark::tmBottomRight)
-                painter.drawLine(0, y, kTickLength - 1, y);
+                painter.fillRect(0, y, kTickLength, 1, tickColor);
         };
         tickAt(minimum());
         if (tickStyle_ == TTickStyle::tsAuto && frequency_ > 0) {
@@ -224,16 +218,21 @@ void TPTrackBar::paintEvent(QPaintEvent*)
         painter.drawPixmap(thumb.topLeft(), thumbBitmap_);
     } else {
         // A raised button with a line across its middle.
-        painter.fillRect(thumb, clBtnFace);
-        painter.setPen(clWhite);
-        painter.drawLine(thumb.topLeft(), thumb.topRight());
-        painter.drawLine(thumb.topLeft(), thumb.bottomLeft());
-        painter.setPen(clBtnShadow);
-        painter.drawLine(thumb.bottomLeft(), thumb.bottomRight());
-        painter.drawLine(thumb.topRight(), thumb.bottomRight());
+        PaintBevel(painter, thumb, clWhite, clBtnShadow);
         const int middle = thumb.top() + thumb.height() / 2;
-        painter.drawLine(thumb.left() + 3, middle, thumb.right() - 3, middle);
+        painter.fillRect(thumb.left() + 3, middle, thumb.width() - 6, 1, clBtnShadow);
     }
+}
+
+void TPTrackBar::PaintBevel(QPainter& painter, const QRect& area, const QColor& topLeft, const QColor& bottomRight)
+{
+    // Whole-pixel rectangles only, so the picture scales to any pixel ratio
+    // without blur or half-pixel shifts.
+    painter.fillRect(area, clBtnFace);
+    painter.fillRect(area.left(), area.top(), area.width(), 1, topLeft);
+    painter.fillRect(area.left(), area.top(), 1, area.height(), topLeft);
+    painter.fillRect(area.left(), area.bottom(), area.width(), 1, bottomRight);
+    painter.fillRect(area.right(), area.top() + 1, 1, area.height() - 1, bottomRight);
 }
 
 // --- Mouse, keys, wheel ---------------------------------------------------------

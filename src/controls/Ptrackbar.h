@@ -27,6 +27,8 @@
 #include <QPixmap>
 #include <QTimer>
 
+class QPainter;
+
 namespace qireq {
 
 enum class TTickMark { tmBottomRight, tmTopLeft, tmBoth };
@@ -96,6 +98,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    static void PaintBevel(QPainter& painter, const QRect& area, const QColor& topLeft, const QColor& bottomRight);
     int TravelTop() const;
     int Travel() const;
     void PageTowardPointer();
