@@ -1,0 +1,18 @@
+#include "platform/SerialPortEnumeration.h"
+
+#include <QSerialPortInfo>
+
+namespace qireq {
+
+QStringList EnumerateSerialPorts()
+{
+    QStringList names;
+    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
+    names.reserve(ports.size());
+    for (const QSerialPortInfo& port : ports)
+        names.append(port.systemLocation());
+    SortPortNamesNaturally(names);
+    return names;
+}
+
+}  // namespace qireq
