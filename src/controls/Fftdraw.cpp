@@ -448,9 +448,12 @@ void TFFTDraw::PlotPageChanged()
 
 void TFFTDraw::LayoutChanged()
 {
-    laidOutSize_ = QSize(-1, -1);  // lay out again before the next use
-    EnsureLayout();
+    // Lay out again before the next use; a hidden control being set up
+    // measures its labels only once, when it is first needed.
+    laidOutSize_ = QSize(-1, -1);
+    plotStale_ = titlesStale_ = shownStale_ = true;
     if (autoRedraw_ && isVisible()) {
+        EnsureLayout();
         DrawAllPlots();
         DrawTitlePages();
         ShowPlotPage();

@@ -328,8 +328,8 @@ TEST_F(ResponsePlot, ACurveChangeDrawsThePageOnceAndPaintsCopy)
 TEST(FFTDrawPages, HiddenControlDrawsWhenAskedAndTitlesShow)
 {
     TFFTDraw plot;  // never shown; the control's own defaults
-    const std::array<double, 2> y{-15, 15};
-    plot.FFTDraw(y.data(), 2, 0, clLime, TPlotStyle::Line);
+    const std::array<double, 2> values{-15, 15};
+    plot.FFTDraw(values.data(), 2, 0, clLime, TPlotStyle::Line);
     EXPECT_EQ(plot.PlotPageDrawCount(), 0);
     EXPECT_FALSE(plot.ShownPlotPage().isNull());
     EXPECT_EQ(plot.PlotPageDrawCount(), 1);
@@ -341,9 +341,9 @@ TEST(FFTDrawPages, HiddenControlDrawsWhenAskedAndTitlesShow)
     EXPECT_GT(page.left(), 0);
     const QImage screen = plot.grab().toImage();
     int lime = 0;
-    for (int x = 0; x < screen.width(); ++x)
-        for (int y = 0; y < page.top(); ++y)
-            lime += QColor(screen.pixel(x, y)).green() > 128 ? 1 : 0;
+    for (int px = 0; px < screen.width(); ++px)
+        for (int py = 0; py < page.top(); ++py)
+            lime += QColor(screen.pixel(px, py)).green() > 128 ? 1 : 0;
     EXPECT_GT(lime, 10);  // "Frequency Response" above the page
     EXPECT_EQ(QColor(screen.pixel(screen.width() - 5, 100)), clBlack);  // right margin in Color
 }
