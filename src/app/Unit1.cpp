@@ -9,7 +9,10 @@
 #include "app/InfoMessageText.h"
 #include "app/TShape.h"
 #include "dialogs/About.h"
+#include "controls/Fftdraw.h"
+#include "editor/BandEditor.h"
 #include "editor/PaintBox.h"
+#include "editor/PlotInteraction.h"
 #include "presets/PresetRecord.h"
 
 #include <QAction>
@@ -28,6 +31,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), SavingRecord(NewSavingRec
     setWindowTitle(ApplicationTitle());
     BuildForm();
     ConnectHandlers();
+    PrepareEditor();
     // The status row stays hidden until a status-capable unit is connected.
     for (QWidget* control : StatusControls())
         control->hide();
@@ -67,10 +71,19 @@ void TForm1::ConnectHandlers()
     connect(RequestTimer, &QTimer::timeout, this, &TForm1::RequestTimerTimer);
     connect(CheckTimer, &QTimer::timeout, this, &TForm1::CheckTimerTimer);
     connect(ReconnectTimer, &QTimer::timeout, this, &TForm1::ReconnectTimerTimer);
-    connect(InputDecTimer, &QTimer::timeout, this, &TForm1::InputDecTimerTimer);
-    connect(InputAddTimer, &QTimer::timeout, this, &TForm1::InputAddTimerTimer);
     connect(SearchTimer, &QTimer::timeout, this, &TForm1::SearchTimerTimer);
     connect(ReadStateTimer, &QTimer::timeout, this, &TForm1::ReadStateTimerTimer);
+}
+
+void TForm1::PrepareEditor()
+{
+    SetUpPlot(*FFTDraw1);
+    Editor = new BandEditor(state_, Curves, *FFTDraw1, Panel4,
+                            TopBarControls{ResetImg, Label1, Label2, Label3},
+                            TrimTimers{InputAddTimer, InputDecTimer}, this);
+    PlotMouse = new PlotInteraction(state_, *Editor, *FFTDraw1, Panel2, this);
+    // The five bands once: the controls, the curves and the first plot.
+    Editor->RefreshAllBands();
 }
 
 // --- Life cycle ---------------------------------------------------------------
@@ -187,8 +200,6 @@ void TForm1::CloseTimerTimer() {}       // serial prober: release the probing po
 void TForm1::RequestTimerTimer() {}     // connection: keep-alive
 void TForm1::CheckTimerTimer() {}       // connection: watchdog
 void TForm1::ReconnectTimerTimer() {}   // connection: reopen after a loss
-void TForm1::InputDecTimerTimer() {}    // editor: trim auto-repeat down
-void TForm1::InputAddTimerTimer() {}    // editor: trim auto-repeat up
 void TForm1::SearchTimerTimer() {}      // device list: search countdown
 void TForm1::ReadStateTimerTimer() {}   // status display: status request
 

@@ -15,6 +15,7 @@
 #include "app/MainState.h"
 #include "app/MessageBoxes.h"
 #include "eq/EqBlock.h"
+#include "eq/ResponseCurves.h"
 #include "protocol/FrameAssembler.h"
 
 #include <QMainWindow>
@@ -32,8 +33,11 @@ class QTimer;
 
 namespace qireq {
 
+class BandEditor;
 class PaintBox;
 class PictureButton;
+class PlotInteraction;
+class TFFTDraw;
 class TScrollBox;
 class TShape;
 
@@ -51,6 +55,8 @@ public:
 
     // --- Shared state -------------------------------------------------------
     MainState& State() { return state_; }
+    // The six response curves the plot shows (sum and bands 1..5).
+    ResponseCurves Curves;
     // The receive assembly (RxState, RxCount, RxFrame), shared by the serial
     // ports and the TCP client.
     FrameAssembler RxAssembler;
@@ -99,10 +105,15 @@ public:
     QFrame* Panel2 = nullptr;   // 849 x 241
     QLabel* Image11 = nullptr;  // background picture
     QLabel* Label5 = nullptr;   // "(dB)"
+    TFFTDraw* FFTDraw1 = nullptr;  // the plot, at 32, 16 in Panel2
 
     // --- EQ editor --------------------------------------------------------------------
     QFrame* Panel3 = nullptr;
     QFrame* Panel4 = nullptr;  // 505 x 353 inside Panel3: the band controls
+    // The band controls in Panel4 (with ResetImg and the hint line) and the
+    // plot's axis boxes and marker dragging in Panel2.
+    BandEditor* Editor = nullptr;
+    PlotInteraction* PlotMouse = nullptr;
 
     // --- Status row (hidden until a status-capable unit is connected) ---------------
     QFrame* StatusRow = nullptr;
@@ -134,8 +145,8 @@ public:
     QTimer* RequestTimer = nullptr;     // 300 ms
     QTimer* CheckTimer = nullptr;       // 6000 ms
     QTimer* ReconnectTimer = nullptr;   // 3000 ms
-    QTimer* InputDecTimer = nullptr;    // 150 ms
-    QTimer* InputAddTimer = nullptr;    // 150 ms
+    QTimer* InputDecTimer = nullptr;    // 150 ms; ticks handled by the editor
+    QTimer* InputAddTimer = nullptr;    // 150 ms; ticks handled by the editor
     QTimer* SearchTimer = nullptr;      // 1000 ms, running from start
     QTimer* ReadStateTimer = nullptr;   // 3000 ms
     QVector<QTimer*> Timers() const;
@@ -190,8 +201,6 @@ private:
     void RequestTimerTimer();
     void CheckTimerTimer();
     void ReconnectTimerTimer();
-    void InputDecTimerTimer();
-    void InputAddTimerTimer();
     void SearchTimerTimer();
     void ReadStateTimerTimer();
 
@@ -206,6 +215,8 @@ private:
     void BuildDiagnostics(QWidget* central);
     void BuildTimers();
     void ConnectHandlers();
+    // The plot set-up, the band editor and the first response curve.
+    void PrepareEditor();
 
     MainState state_;
     bool shownOnce_ = false;

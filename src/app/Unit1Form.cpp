@@ -7,6 +7,7 @@
 #include "app/TScrollBox.h"
 #include "app/TShape.h"
 #include "app/WindowStyle.h"
+#include "controls/Fftdraw.h"
 #include "editor/PaintBox.h"
 #include "editor/PictureButton.h"
 
@@ -196,8 +197,9 @@ void TForm1::BuildPlotPanel(QWidget* central)
     Image11->setGeometry(0, 0, kPanelWidth, kPlotPanelHeight);
     Image11->setPixmap(PlotBackgroundPicture(Image11->size(), devicePixelRatioF()));
     Label5 = Label(Panel2, "Label5", QStringLiteral("(dB)"), QPoint(4, 120));
-    // FFTDraw1 and its axis boxes are placed over the background by the
-    // plot set-up.
+    FFTDraw1 = Named(new TFFTDraw(Panel2), "FFTDraw1");
+    FFTDraw1->setGeometry(32, 16, 809, 201);
+    // The axis boxes around it come with the plot set-up.
 }
 
 void TForm1::BuildEqPanels(QWidget* central)
