@@ -3,12 +3,15 @@
 // keys and wheel, and its two pictures at 100 % and 200 %.
 #include "controls/Ptrackbar.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
+
+#include <climits>
 
 namespace qireq {
 namespace {
