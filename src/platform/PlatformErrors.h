@@ -1,0 +1,17 @@
+#pragma once
+// The platform error numbers the components report. Qt hides the operating
+// system's own numbers behind its error enums, so both components report
+// the Windows numbers for those errors on every platform: the program's
+// rules ("5 means the port is in use elsewhere") then read the same on
+// Linux and on Windows.
+#include <QAbstractSocket>
+#include <QSerialPort>
+
+namespace qireq {
+
+inline constexpr int kErrorAccessDenied = 5;  // a serial port held by another program
+
+int SerialErrorNumber(QSerialPort::SerialPortError error);
+int SocketErrorNumber(QAbstractSocket::SocketError error);
+
+}  // namespace qireq
