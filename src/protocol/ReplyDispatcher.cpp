@@ -1,0 +1,162 @@
+#include "protocol/ReplyDispatcher.h"
+
+#include "app/MainState.h"
+#include "devices/DeviceList.h"
+#include "devices/ProbeAnswer.h"
+#include "protocol/FrameAssembler.h"
+#include "protocol/Frames.h"
+
+#include <utility>
+
+namespace qireq {
+
+namespace {
+
+// Lowers the feeding flag however a hand-off leaves (it may throw).
+class FeedingScope {
+public:
+    explicit FeedingScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FeedingScope() { flag_ = false; }
+    FeedingScope(const FeedingScope&) = delete;
+    FeedingScope& operator=(const FeedingScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
+}  // namespace
+
+ReplyDispatcher::ReplyDispatcher(MainState& state, DeviceList& devices, FrameAssembler& assembler,
+                                 ReplyHandoffs& handoffs)
+    : state_(state), devices_(devices), assembler_(assembler), handoffs_(handoffs)
+{
+    assembler_.SetFrameHandler([this](const QByteArray& frame) { Dispatch(current_, frame); });
+}
+
+ReplyDispatcher::~ReplyDispatcher()
+{
+    assembler_.SetFrameHandler(nullptr);
+}
+
+void ReplyDispatcher::Feed(const RxOrigin& origin, const QByteArray& data)
+{
+    Feed(origin, data.constData(), static_cast<int>(data.size()));
+}
+
+void ReplyDispatcher::Feed(const RxOrigin& origin, const char* data, int size)
+{
+    if (data == nullptr || size <= 0)
+        return;
+    if (feeding_) {
+        pending_.append({origin, QByteArray(data, size)});
+        return;
+    }
+    const FeedingScope scope(feeding_);
+    current_ = origin;
+    assembler_.Feed(data, size);
+    while (!pending_.isEmpty()) {
+        const Pending next = pending_.takeFirst();
+        current_ = next.origin;
+        assembler_.Feed(next.bytes);
+    }
+}
+
+void ReplyDispatcher::Dispatch(const RxOrigin& origin, const QByteArray& frame)
+{
+    state_.MarkHeard();
+    const std::optional<std::uint8_t> code = ReplyCode(frame);
+    if (!code)
+        return;
+    switch (static_cast<Command>(*code)) {
+    case Command::Ping:
+        PingAnswered(origin);
+        return;
+    case Command::Identify:
+        Identified(origin, frame);
+        return;
+    case Command::SetBand:
+        if (ReadBandEcho(frame))
+            handoffs_.ApplyBandEcho(frame);
+        return;
+    case Command::SetBypass:
+        if (ReadBypassEcho(frame))
+            handoffs_.ApplyBypassEcho(frame);
+        return;
+    case Command::SetTrim:
+        if (ReadTrimEcho(frame))
+            handoffs_.ApplyTrimEcho(frame);
+        return;
+    case kEqBlockReply:
+        EqBlockReceived(frame);
+        return;
+    case Command::ReadMac:
+        MacReceived(frame);
+        return;
+    case Command::ReadStatus:
+        handoffs_.ApplyStatusReply(frame);
+        return;
+    case Command::ReadInfo:
+        InfoReceived(frame);
+        return;
+    default:
+        return;
+    }
+}
+
+// Over TCP a ping answer is only a sign of life. From a serial port it may
+// be a probe answer: the unit is listed under the port the bytes came from.
+void ReplyDispatcher::PingAnswered(const RxOrigin& origin)
+{
+    if (origin.kind != RxOrigin::Kind::SerialPort)
+        return;
+    CreditPingAnswer(devices_, origin.portName);
+}
+
+// The unit answered Identify: it is the connected unit from now on. A second
+// identity reply while connected changes nothing beyond the liveness above.
+void ReplyDispatcher::Identified(const RxOrigin& origin, const QByteArray& frame)
+{
+    if (state_.Connected)
+        return;
+    const IdentityReply identity = ReadIdentity(frame);
+
+    state_.SendGate = kGateAfterIdentity;
+    state_.ConnectTicks = 0;
+    handoffs_.ConnectionEstablished();
+    // -1 when the unit is not (or no longer) listed: connected all the same,
+    // but there is no tile to put the name on.
+    state_.ConnectedIndex = devices_.IndexOf(handoffs_.ConnectionAddress(origin.kind));
+    state_.Connected = true;
+    if (state_.ConnectedIndex != -1)
+        handoffs_.ShowConnectedName(identity.Name);
+    // A unit without status support must not inherit the row (and its
+    // status requests) from a unit connected before it.
+    handoffs_.ShowStatusPanel(identity.SupportsStatus());
+}
+
+void ReplyDispatcher::EqBlockReceived(const QByteArray& frame)
+{
+    const std::optional<EqBlock> block = ReadEqBlockReply(frame);
+    if (!block)
+        return;
+    state_.SendGate = 0;
+    handoffs_.ApplyEqBlock(*block);
+}
+
+// Over TCP the MAC is asked for before Identify, so a MAC reply may come
+// while no unit is connected yet; it is kept for the connected unit only.
+void ReplyDispatcher::MacReceived(const QByteArray& frame)
+{
+    if (state_.ConnectedIndex == -1)
+        return;
+    if (const std::optional<MacBytes> mac = ReadMacReply(frame))
+        handoffs_.ShowConnectedMac(*mac);
+}
+
+void ReplyDispatcher::InfoReceived(const QByteArray& frame)
+{
+    if (const std::optional<InfoReply> info = ReadInfoReply(frame))
+        handoffs_.PostInfoMessage(info->BurnCount, info->TotalMinutes);
+}
+
+}  // namespace qireq

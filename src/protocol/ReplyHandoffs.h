@@ -1,0 +1,59 @@
+#pragma once
+// Where the reply dispatcher hands its work on: the editor, the device
+// column, the status row, the connection timers and the message loop. The
+// main window implements it by forwarding each call to the part that owns
+// it; tests implement it with a recorder. GUI thread only.
+#include "eq/EqBlock.h"
+#include "protocol/ReplyFields.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace qireq {
+
+// Which component a received byte came from. Serial bytes carry the name of
+// the port they were read from, taken when they were read: the probing port
+// moves on from port to port, so a name looked up later could be another's.
+struct RxOrigin {
+    enum class Kind { Socket, SerialPort };
+    Kind kind = Kind::Socket;
+    QString portName;
+
+    static RxOrigin Socket() { return {Kind::Socket, QString()}; }
+    static RxOrigin SerialPort(const QString& name) { return {Kind::SerialPort, name}; }
+};
+
+class ReplyHandoffs {
+public:
+    virtual ~ReplyHandoffs() = default;
+
+    // The address the connection attempt runs on, as the device list keys
+    // it: the TCP client's host for a reply that came over TCP, the
+    // connection port's (ComPort1's) name for one that came over serial.
+    virtual QString ConnectionAddress(RxOrigin::Kind kind) const = 0;
+
+    // The identity reply made the unit connected: EQ read in 20 ms,
+    // attempt and reconnect timers stopped, keep-alive and watchdog
+    // started, Refresh enabled, connecting dialog gone, connection flag on.
+    virtual void ConnectionEstablished() = 0;
+
+    // Device column: the connected unit's own name and MAC on its tile.
+    virtual void ShowConnectedName(const QString& name) = 0;
+    virtual void ShowConnectedMac(const MacBytes& mac) = 0;
+
+    // Status row: shown for units that report their status.
+    virtual void ShowStatusPanel(bool visible) = 0;
+    virtual void ApplyStatusReply(const QByteArray& frame) = 0;
+
+    // Editor: the unit's EQ block and its echoes.
+    virtual void ApplyEqBlock(const EqBlock& block) = 0;
+    virtual void ApplyBandEcho(const QByteArray& frame) = 0;
+    virtual void ApplyBypassEcho(const QByteArray& frame) = 0;
+    virtual void ApplyTrimEcho(const QByteArray& frame) = 0;
+
+    // Posts the "More Info" reply to the message loop, which shows it once
+    // the receive handler has returned.
+    virtual void PostInfoMessage(int burnCount, int totalMinutes) = 0;
+};
+
+}  // namespace qireq
