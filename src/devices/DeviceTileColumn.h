@@ -1,0 +1,154 @@
+#pragma once
+// The device column of the main window: one tile per listed unit inside
+// DeviceBox, the green frame around the connected unit's tile, the missing
+// marks, the unit counter, the search countdown and the tile popup menu.
+// The main window owns it and hands it its controls; the list itself is
+// the thread-safe DeviceList, which the discovery threads feed.
+//
+// What the main window wires:
+//   DeviceTimer   -> DeviceTimerTimer      SearchTimer -> SearchTimerTimer
+//   DisconnectTimer -> DisconnectTimerTimer
+//   signal DevicePanelClick -> the connection life cycle's tile click
+//   the menu signals -> the device commands (rename, MAC, remove, more info)
+// and calls ShowConnectedName / ShowConnectedMac from the reply dispatcher,
+// RemoveUnit from the remove and refresh commands, ShowRedCross from the
+// connection timers and MarkUnpluggedSerialUnit from a USB removal.
+//
+// GUI thread only, except that the list's AddFoundUnit may be called from
+// any thread: the timers it asks for are started here on the GUI thread.
+#include "app/MainState.h"
+#include "devices/DeviceEntry.h"
+#include "devices/DeviceList.h"
+#include "devices/MacText.h"
+
+#include <QObject>
+#include <QPixmap>
+#include <QPointer>
+#include <QVector>
+
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPainter;
+class QTimer;
+
+namespace qireq {
+
+class PaintBox;
+class PictureButton;
+class TComPort;
+class TDevicePanel;
+class TMouseLabel;
+class TScrollBox;
+
+// The main window's controls the column works with. Everything but
+// ComPort1, connectflagImage and ConnFlagList is required.
+struct DeviceColumnControls {
+    TScrollBox* DeviceBox = nullptr;       // tiles go into its Contents()
+    QLabel* TimeLabel = nullptr;           // the search countdown
+    PaintBox* DevicePaintBox = nullptr;    // the selection frame, 160 x 89
+    QLabel* deviceCountLabel = nullptr;
+    QTimer* DeviceTimer = nullptr;         // builds the newest tile
+    QTimer* SearchTimer = nullptr;         // the countdown's second
+    QTimer* CloseTimer = nullptr;          // releases the probing port
+    QTimer* CheckTimer = nullptr;          // the link watchdog
+    TComPort* ComPort1 = nullptr;          // the connection's serial port
+    PictureButton* connectflagImage = nullptr;
+    const QVector<QPixmap>* ConnFlagList = nullptr;
+};
+
+class DeviceTileColumn : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kTileGap = 10;
+    static constexpr int kFrameMargin = 5;  // the frame sits this far up and left
+    static constexpr int kSearchSeconds = 15;
+
+    DeviceTileColumn(MainState& state, DeviceList& list, const DeviceColumnControls& controls,
+                     QObject* parent = nullptr);
+    ~DeviceTileColumn() override;
+
+    // --- The tiles ---------------------------------------------------------
+    // Builds the tile of the entry at the next free tile position (the
+    // entry's Index must be that position) and counts it. Returns the tile,
+    // or none for an entry that does not belong at the next position.
+    TDevicePanel* BuildTile(const DeviceEntry& entry);
+    // Removes the unit at index with its tile and closes the gap; see the
+    // .cpp for what a removal of the connected unit does.
+    void RemoveUnit(int index);
+    QVector<TDevicePanel*> Tiles() const;
+    TDevicePanel* TileAt(int index) const;  // none when there is no such tile
+    int DeviceCount() const { return deviceCount_; }
+    static int TileLeft(int boxWidth);
+    static int TileTop(int position);
+
+    // --- The connected unit ---------------------------------------------------
+    // The unit's own name on its tile and in its entry; the green frame
+    // moves around the tile and its missing mark goes.
+    void ShowConnectedName(const QString& name);
+    // The unit's MAC on its tile (with ":") and in its entry (12 digits).
+    void ShowConnectedMac(const MacBytes& mac);
+    void HideSelectionFrame();
+
+    // --- Missing marks ------------------------------------------------------------
+    void ShowRedCross(int index);
+    // A USB removal: the first serial unit whose port is not among ports
+    // gets its missing mark; if it is the connected unit the connection is
+    // dropped (Connected cleared, frame hidden, watchdog stopped; the link
+    // itself is left as it is). Returns that unit's index, -1 for none.
+    int MarkUnpluggedSerialUnit(const QStringList& ports);
+
+    // --- Menu -------------------------------------------------------------------------
+    QMenu* DeviceMenu() const { return deviceMenu_.get(); }
+    QAction* NewDeviceItem = nullptr;     // "New Device", never shown
+    QAction* RenameItem = nullptr;        // "Rename Device"
+    QAction* MACItem = nullptr;           // "Modify MAC Address", never shown
+    QAction* RemoveDeviceItem = nullptr;  // "Remove Device"
+    QAction* BurningItem = nullptr;       // "More Info", shown with the status row
+
+    // --- Handlers -----------------------------------------------------------------
+    void DeviceTimerTimer();
+    void SearchTimerTimer();
+    void DisconnectTimerTimer();
+    int SearchCountdown() const { return searchCountdown_; }
+
+    void DeviceMouseDown(TDevicePanel& sender, Qt::MouseButton button);
+    void DeviceMouseUp(TDevicePanel& sender, Qt::MouseButton button);
+    void LabelMouseDown(TMouseLabel& sender, Qt::MouseButton button, Qt::KeyboardModifiers shift,
+                        const QPoint& pos);
+    void LabelMouseUp(TMouseLabel& sender, Qt::MouseButton button, Qt::KeyboardModifiers shift,
+                      const QPoint& pos);
+    void DevicePanelDblClick() {}
+
+    static void DevicePaintBoxPaint(PaintBox& box, QPainter& canvas);
+
+signals:
+    // A plain click on a tile or one of its value labels; ClickedIndex holds
+    // the tile the preceding left press was on.
+    void DevicePanelClick();
+    // The popup menu's items, acting on MenuIndex.
+    void NewDeviceItemClick();
+    void RenameItemClick();
+    void MACItemClick();
+    void RemoveDeviceItemClick();
+    void BurningItemClick();
+
+private:
+    void BuildMenu();
+    void UnitAdded(bool serial);
+    void ShowDeviceCount();
+    void PlaceSelectionFrame(const TDevicePanel& tile);
+    void DropConnection();
+
+    MainState& state_;
+    DeviceList& list_;
+    DeviceColumnControls controls_;
+    QVector<QPointer<TDevicePanel>> tiles_;
+    std::unique_ptr<QMenu> deviceMenu_;
+    int deviceCount_ = 0;
+    int searchCountdown_ = kSearchSeconds;
+};
+
+}  // namespace qireq

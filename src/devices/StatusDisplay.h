@@ -1,0 +1,61 @@
+#pragma once
+// The status row under the editor for units that report temperature and
+// state flags: the temperature text, four lamps (protection, temperature,
+// voltage, standby) and their captions, shown together with the "More
+// Info" menu item while such a unit is connected, and the three-second
+// status request that keeps them current.
+//
+// The main window wires ReadStateTimer -> ReadStateTimerTimer; the reply
+// dispatcher calls ShowStatusPanel on the identify reply and
+// ApplyStatusReply on each status reply; a tile click while connected
+// hides the row again. GUI thread only.
+#include "app/MainState.h"
+
+#include <QByteArray>
+#include <QVector>
+
+class QAction;
+class QLabel;
+class QTimer;
+class QWidget;
+
+namespace qireq {
+
+class TShape;
+
+struct StatusRowControls {
+    QLabel* TempLabel = nullptr;
+    TShape* ProtectState = nullptr;
+    TShape* TempState = nullptr;
+    TShape* VoltageState = nullptr;
+    TShape* StandbyState = nullptr;
+    // The nine controls of the row, shown and hidden together.
+    QVector<QWidget*> Controls;
+    QAction* BurningItem = nullptr;  // "More Info" of the tile menu
+    QTimer* ReadStateTimer = nullptr;
+};
+
+class StatusDisplay {
+public:
+    StatusDisplay(MainState& state, const StatusRowControls& controls);
+
+    // The row, the "More Info" item and the status requests, all together.
+    // Showing keeps the values last shown.
+    void ShowStatusPanel(bool visible);
+    bool StatusPanelShown() const { return shown_; }
+
+    // Asks the connected unit for its status; nothing while not connected.
+    void ReadStateTimerTimer();
+
+    // Shows a status reply: temperature from bytes 9-10, the lamps from
+    // bytes 17-20 (green normal, red alarm). A reply too short to hold them
+    // changes nothing.
+    void ApplyStatusReply(const QByteArray& frame);
+
+private:
+    MainState& state_;
+    StatusRowControls controls_;
+    bool shown_ = false;
+};
+
+}  // namespace qireq
