@@ -99,11 +99,6 @@ TEST(BandStepsTest, QAndTrimStepsHoldAtTheirLimits)
 // The plot as the window shows it: a 749 x 201 page 30 pixels into the control.
 const PlotGeometry kPlot{};
 
-int ColumnOfXUnits(double xUnits)
-{
-    return kPlot.PageLeft + static_cast<int>((xUnits - kPlot.XMin) / (kPlot.XMax - kPlot.XMin) * kPlot.PageWidth);
-}
-
 int RowOfDb(double db)
 {
     return static_cast<int>(kPlot.PageHeight - kPlot.PageHeight * (db - kPlot.YMin) / (kPlot.YMax - kPlot.YMin));
