@@ -9,27 +9,24 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=${QIREQ_BUILD_DIR:-build/release}
-program="$build/src/qireq"
-out=${1:-docs/screenshot.png}
-
-if [ ! -x "$program" ]; then
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-  cmake --build "$build" --target qireq
-fi
-mkdir -p "$(dirname "$out")"
-
-# Runs inside the virtual display: start the program, wait for its window,
-# capture it, and let the program close itself.
+# Runs inside the virtual display (the script calls itself there with
+# --inside): start the program, wait for its window, capture it, end it.
 capture() {
   local program=$1 out=$2 pid window="" tries=0
+  # The program would close itself after 20 s if the capture never ends it.
   QT_QPA_PLATFORM=xcb QIREQ_TEST_CLOSE_AFTER_MS=20000 "$program" &
   pid=$!
   while [ -z "$window" ] && [ $tries -lt 100 ]; do
     sleep 0.1
     tries=$((tries + 1))
     if command -v xwininfo >/dev/null; then
-      window=$(xwininfo -root -tree 2>/dev/null | awk '/"QIR-EQ_V4.7"/ { print $1; exit }')
+      # The mapped window of that name (Qt also keeps a hidden 1x1 one).
+      for id in $(xwininfo -root -tree 2>/dev/null | awk '/"QIR-EQ_V4.7"/ { print $1 }'); do
+        if xwininfo -id "$id" 2>/dev/null | grep -q 'IsViewable'; then
+          window=$id
+          break
+        fi
+      done
     elif [ $tries -ge 30 ]; then
       window=root
     fi
@@ -39,7 +36,7 @@ capture() {
     kill "$pid" 2>/dev/null || true
     return 1
   fi
-  sleep 1.5  # first paint, curves and pictures
+  sleep 1.5  # first paint: controls, pictures and the response curve
   if [ "$window" = root ]; then
     import -window root -trim +repage "$out"
   else
@@ -48,7 +45,21 @@ capture() {
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
 }
-export -f capture
 
-xvfb-run -a -s "-screen 0 1280x800x24" bash -c 'capture "$1" "$2"' _ "$program" "$out"
+if [ "${1:-}" = --inside ]; then
+  capture "$2" "$3"
+  exit
+fi
+
+build=${QIREQ_BUILD_DIR:-build/release}
+program="$(pwd)/$build/src/qireq"
+out=${1:-docs/screenshot.png}
+
+if [ ! -x "$program" ]; then
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake --build "$build" --target qireq
+fi
+mkdir -p "$(dirname "$out")"
+
+xvfb-run -a -s "-screen 0 1280x800x24" bash "$(pwd)/scripts/screenshot.sh" --inside "$program" "$out"
 echo "screenshot: $out"

@@ -381,7 +381,7 @@ QPixmap SliderChannelPicture(qreal dpr)
     return pixmap;
 }
 
-QPixmap PlotBackgroundPicture(const QSize& size, qreal dpr)
+QPixmap PlotBackgroundPicture(const QSize& size, const QRect& display, qreal dpr)
 {
     QPixmap pixmap = Canvas(size, dpr);
     QPainter p(&pixmap);
@@ -389,11 +389,19 @@ QPixmap PlotBackgroundPicture(const QSize& size, qreal dpr)
     const QRectF r(0, 0, size.width(), size.height());
     QLinearGradient fill(r.topLeft(), r.bottomLeft());
     fill.setColorAt(0, Rgb(palette::kPanel).lighter(115));
-    fill.setColorAt(1, Rgb(palette::kWindow));
+    fill.setColorAt(1, Rgb(palette::kPanel));
     p.fillRect(r, fill);
     p.setPen(QPen(Rgb(palette::kEdge), 1));
     p.setBrush(Qt::NoBrush);
-    p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+    p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), 5, 5);
+    // The display: a light screen set into the panel with a thin dark bezel.
+    const QRectF screen = QRectF(display).adjusted(0.5, 0.5, -0.5, -0.5);
+    p.setPen(QPen(QColor(0x0a, 0x0e, 0x16), 2));
+    p.setBrush(Rgb(palette::kDisplay));
+    p.drawRoundedRect(screen, 4, 4);
+    p.setPen(QPen(QColor(255, 255, 255, 60), 1));
+    p.drawLine(QPointF(screen.left() + 4, screen.bottom() + 1.5),
+               QPointF(screen.right() - 4, screen.bottom() + 1.5));
     return pixmap;
 }
 

@@ -10,6 +10,7 @@
 // GUI thread only (QPixmap).
 #include <QIcon>
 #include <QPixmap>
+#include <QRect>
 #include <QSize>
 #include <QVector>
 
@@ -74,8 +75,9 @@ PictureList ConnectImageList(qreal dpr);
 QPixmap SliderThumbPicture(qreal dpr);
 QPixmap SliderChannelPicture(qreal dpr);
 
-// Background of the plot panel (Image11), any size.
-QPixmap PlotBackgroundPicture(const QSize& size, qreal dpr);
+// Background of the plot panel (Image11), any size: the dark panel with a
+// light display inset at `display`, where the plot and its scales sit.
+QPixmap PlotBackgroundPicture(const QSize& size, const QRect& display, qreal dpr);
 // The product logo of the About box.
 QPixmap ProductLogoPicture(qreal dpr);
 // The application icon, drawn at the usual icon sizes.
@@ -94,6 +96,8 @@ inline constexpr unsigned kAccent = 0x46b4ff;      // curves, highlights
 inline constexpr unsigned kOn = 0x3ddc84;          // lit LED: band on, connected
 inline constexpr unsigned kOff = 0x5a6478;         // dark LED
 inline constexpr unsigned kWarn = 0xffb23f;        // bypass lit
+inline constexpr unsigned kDisplay = 0xe6ecf4;     // the plot's light display
+inline constexpr unsigned kDisplayText = 0x1e2838; // scales on the display
 }  // namespace palette
 
 }  // namespace qireq

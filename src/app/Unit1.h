@@ -217,6 +217,7 @@ private:
     void ConnectHandlers();
     // The plot set-up, the band editor and the first response curve.
     void PrepareEditor();
+    void DressPlot();  // the plot's colours in the window's scheme (Unit1Form.cpp)
 
     MainState state_;
     bool shownOnce_ = false;

@@ -10,6 +10,7 @@
 #include "controls/Fftdraw.h"
 #include "editor/PaintBox.h"
 #include "editor/PictureButton.h"
+#include "editor/PlotInteraction.h"
 
 #include <QAction>
 #include <QFont>
@@ -42,6 +43,8 @@ constexpr int kEqPanelTop = kPlotPanelTop + kPlotPanelHeight + kMargin;
 constexpr int kStatusRowTop = kEqPanelTop + kEqPanelHeight + kMargin;
 constexpr int kCentralWidth = kRightLeft + kPanelWidth + kMargin;
 constexpr int kCentralHeight = kStatusRowTop + kStatusRowHeight + kMargin;
+// The light display in the plot panel: the plot with its three scale boxes.
+constexpr QRect kPlotDisplay{28, 3, 817, 235};
 
 template <typename Widget>
 Widget* Named(Widget* widget, const char* name)
@@ -173,7 +176,7 @@ void TForm1::BuildTopBar(QWidget* central)
     ConnectShape->setGeometry(62, 10, 12, 12);
 
     auto* title = Label(Panel1, "TitleLabel", QStringLiteral("MASTER EQ"), QPoint(92, 8), true);
-    title->setStyleSheet(QStringLiteral("color: #8593a8; letter-spacing: 2px;"));
+    title->setFixedWidth(120);
 
     ResetImg = Named(new PictureButton(Panel1), "ResetImg");
     ResetImg->setGeometry(QRect(QPoint(572, 7), artwork::kResetSize));
@@ -195,11 +198,30 @@ void TForm1::BuildPlotPanel(QWidget* central)
                    QRect(kRightLeft, kPlotPanelTop, kPanelWidth, kPlotPanelHeight));
     Image11 = Named(new QLabel(Panel2), "Image11");
     Image11->setGeometry(0, 0, kPanelWidth, kPlotPanelHeight);
-    Image11->setPixmap(PlotBackgroundPicture(Image11->size(), devicePixelRatioF()));
-    Label5 = Label(Panel2, "Label5", QStringLiteral("(dB)"), QPoint(4, 120));
+    Image11->setPixmap(PlotBackgroundPicture(Image11->size(), kPlotDisplay, devicePixelRatioF()));
+    Label5 = Label(Panel2, "Label5", QStringLiteral("(dB)"), QPoint(2, 120));
     FFTDraw1 = Named(new TFFTDraw(Panel2), "FFTDraw1");
     FFTDraw1->setGeometry(32, 16, 809, 201);
     // The axis boxes around it come with the plot set-up.
+}
+
+void TForm1::DressPlot()
+{
+    // The plot's system colours follow the window's scheme: the page is the
+    // light display, and the scales around it are written in the display's
+    // dark ink so they read on it.
+    const QColor display = QColor::fromRgb(static_cast<QRgb>(palette::kDisplay));
+    FFTDraw1->SetColor(display);
+    const QString ink = QStringLiteral("color: %1;")
+                            .arg(QColor::fromRgb(static_cast<QRgb>(palette::kDisplayText)).name());
+    for (QWidget* box : {static_cast<QWidget*>(PlotMouse->LeftPaintBox()),
+                         static_cast<QWidget*>(PlotMouse->BottomPaintBox()),
+                         static_cast<QWidget*>(PlotMouse->RightPaintBox())}) {
+        box->setStyleSheet(ink);
+        QPalette colours = box->palette();
+        colours.setColor(QPalette::Button, display);  // the right box's fill
+        box->setPalette(colours);
+    }
 }
 
 void TForm1::BuildEqPanels(QWidget* central)

@@ -46,7 +46,7 @@ QPushButton:pressed { background: @panel; }
 QPushButton:disabled { color: rgb(192, 192, 192); }
 QLineEdit {
     background: @window; border: 1px solid @edge; border-radius: 3px;
-    padding: 0 3px; font-weight: bold; selection-background-color: @accent;
+    padding: 0 1px; font-weight: bold; selection-background-color: @accent;
 }
 QLineEdit:disabled { color: @dim; }
 QPlainTextEdit { background: @window; border: 1px solid @edge; }

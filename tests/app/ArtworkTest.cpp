@@ -137,7 +137,7 @@ TEST(ArtworkTest, SliderLogoBackgroundAndIcon)
         EXPECT_EQ(SliderChannelPicture(dpr).deviceIndependentSize().toSize(),
                   artwork::kSliderChannelSize);
         EXPECT_EQ(ProductLogoPicture(dpr).deviceIndependentSize().toSize(), artwork::kLogoSize);
-        const QPixmap background = PlotBackgroundPicture(QSize(849, 241), dpr);
+        const QPixmap background = PlotBackgroundPicture(QSize(849, 241), QRect(28, 3, 817, 235), dpr);
         EXPECT_EQ(background.deviceIndependentSize().toSize(), QSize(849, 241));
         EXPECT_EQ(OpaquePixels(Pixels(background)), background.width() * background.height())
             << "the background covers the whole panel";
