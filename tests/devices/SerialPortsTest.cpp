@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace qireq {
@@ -56,13 +57,24 @@ TEST(SerialPortEnumeration, ListsDevicePathsInNaturalOrder)
         EXPECT_TRUE(name.startsWith(QLatin1String("/dev/"))) << name.toStdString();
 }
 
-// The terminals that exist now, out of the ones a test made.
+// The terminals that exist now, out of the ones a test made. Present is
+// the enumerator: the source calls it on its reading thread.
 class PtySet {
 public:
-    void Add() { ptys_.push_back(std::make_unique<ProbedPty>()); }
-    ProbedPty& At(size_t i) { return *ptys_[i]; }
+    void Add()
+    {
+        auto pty = std::make_unique<ProbedPty>();
+        std::lock_guard<std::mutex> lock(mutex_);
+        ptys_.push_back(std::move(pty));
+    }
+    ProbedPty& At(size_t i)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return *ptys_[i];
+    }
     QStringList Present() const
     {
+        std::lock_guard<std::mutex> lock(mutex_);
         QStringList names;
         for (const auto& pty : ptys_) {
             if (QFileInfo::exists(pty->Path()))
@@ -72,6 +84,7 @@ public:
     }
 
 private:
+    mutable std::mutex mutex_;
     std::vector<std::unique_ptr<ProbedPty>> ptys_;
 };
 
@@ -119,7 +132,7 @@ TEST(PortListDiffSource, ReportsAVanishedTerminalAsRemovedAndANewOneAsArrived)
 TEST(PortListDiffSource, OneTickWithBothReportsRemovedFirst)
 {
     QStringList names{"COM1", "COM3"};
-    PortListDiffSource source([&] { return names; }, 60000);
+    PortListDiffSource source([&] { return names; }, 0);
     Recorder recorder(source);
 
     names = QStringList{"COM3", "COM1"};  // same ports, other order

@@ -5,7 +5,7 @@ qireq_add_gtest(NAME serial_prober_test LABEL unit EXTRA_LABELS threads
     ${CMAKE_CURRENT_LIST_DIR}/SerialProberTest.cpp
   LIBS qireq_transport)
 
-qireq_add_gtest(NAME serial_ports_test LABEL unit
+qireq_add_gtest(NAME serial_ports_test LABEL unit EXTRA_LABELS threads
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ProbedPty.h
     ${CMAKE_CURRENT_LIST_DIR}/ProbedPty.cpp
