@@ -12,6 +12,7 @@
 #include "editor/PlotInteraction.h"
 #include "eq/EqDisplay.h"
 #include "eq/ResponseCurves.h"
+#include "protocol/Frames.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -29,17 +30,17 @@ class RecordingLink : public DeviceLink {
 public:
     std::vector<QByteArray> Frames;
 
-    void SetAddress(const QString& address) override { address_ = address; }
-    QString GetAddress() const override { return address_; }
-    void Open() override { open_ = true; }
-    void Close() override { open_ = false; }
+    void SetAddress(const QString&) override {}
+    QString GetAddress() const override { return {}; }
+    void Open() override {}
+    void Close() override {}
     int Write(const char* data, int size) override
     {
         Frames.emplace_back(data, size);
         return size;
     }
     int Read(char*, int) override { return 0; }
-    bool IsOpen() const override { return open_; }
+    bool IsOpen() const override { return true; }
 
     // Frames of one command code, in the order written.
     std::vector<QByteArray> WithCommand(int code) const
@@ -50,10 +51,6 @@ public:
                 found.push_back(frame);
         return found;
     }
-
-private:
-    QString address_;
-    bool open_ = true;
 };
 
 inline int Byte(const QByteArray& frame, int offset)
@@ -119,18 +116,8 @@ protected:
     static void ClickUp(TCSpinButton* spin) { QTest::mouseClick(spin, Qt::LeftButton, {}, QPoint(8, 4)); }
     static void ClickDown(TCSpinButton* spin) { QTest::mouseClick(spin, Qt::LeftButton, {}, QPoint(8, 20)); }
 
-    // The band write the unit would echo for what the model holds now.
-    QByteArray BandEcho(int n, int offOverride = -1) const
-    {
-        const EqBand& band = state_.Eq.Bands[static_cast<std::size_t>(n - 1)];
-        static const int typeCodes[3] = {4, 1, 5};
-        const int off = offOverride >= 0 ? offOverride : band.BandOff;
-        const char bytes[17] = {0x01, 0x20, 0x03, 0x40, 0x11, 0x11, 0x0A, static_cast<char>(n),
-                                static_cast<char>(typeCodes[band.BandType]), static_cast<char>(band.BandFreq / 100),
-                                static_cast<char>(band.BandFreq % 100), static_cast<char>(band.BandGain),
-                                static_cast<char>(band.BandQ), static_cast<char>(off), 0x01, 0x05, 0x60};
-        return QByteArray(bytes, 17);
-    }
+    // The band write the unit echoes for what the model holds now.
+    QByteArray BandEcho(int n) { return SetBandFrame(n).Fill(Model(n)); }
 
     MainState state_;
     ResponseCurves curves_;

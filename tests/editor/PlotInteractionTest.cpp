@@ -48,21 +48,6 @@ protected:
     void Release(QPoint at) { QTest::mouseRelease(plot_, Qt::LeftButton, {}, at); }
 };
 
-TEST_F(PlotInteractionTest, SetUpGivesThePlotItsAxesAndPage)
-{
-    EXPECT_EQ(plot_->XMin(), 256.0);
-    EXPECT_EQ(plot_->XMax(), 1024.0);
-    EXPECT_EQ(plot_->YMin(), -30.0);
-    EXPECT_EQ(plot_->YMax(), 18.0);
-    EXPECT_FALSE(plot_->XAutoScale());
-    EXPECT_FALSE(plot_->YAutoScale());
-    EXPECT_TRUE(plot_->AutoRedraw());
-    EXPECT_EQ(plot_->AxisStyle(), TAxisStyle::CenteredBox);
-    const PlotGeometry g = Geometry();
-    EXPECT_EQ(g.PageLeft + g.PageWidth, 809 - 30);
-    EXPECT_EQ(g.PageHeight, 201);
-}
-
 TEST_F(PlotInteractionTest, DraggingAMarkerMovesItsBandAndReleaseEndsTheDrag)
 {
     const QPoint marker = MarkerPixel(3);  // 198.4 Hz, 0 dB
@@ -113,16 +98,12 @@ TEST_F(PlotInteractionTest, OverlappingMarkersThePressTakesTheLowestBand)
     EXPECT_EQ(plot_->cursor().shape(), Qt::ArrowCursor);
 }
 
-TEST_F(PlotInteractionTest, OnlyTheLeftButtonStartsADrag)
+TEST_F(PlotInteractionTest, LeftButtonPicksAnyMarkerEvenAHiddenOne)
 {
     QTest::mousePress(plot_, Qt::RightButton, {}, MarkerPixel(2));
     EXPECT_EQ(interaction_->DragBand(), -1);
     QTest::mouseRelease(plot_, Qt::RightButton, {}, MarkerPixel(2));
-}
-
-TEST_F(PlotInteractionTest, AnOffBandKeepsItsHiddenMarkerAndCanStillBePicked)
-{
-    Click(Band(2).EQImage);
+    Click(Band(2).EQImage);  // switched off: the marker is hidden but kept
     ASSERT_TRUE(plot_->Block(1).Hidden);
     Press(MarkerPixel(2));
     EXPECT_EQ(interaction_->DragBand(), 1);
@@ -239,14 +220,6 @@ TEST_F(PlotInteractionTest, ConnectedEveryMoveSendsOneBandWrite)
     EXPECT_EQ(Band(2).TrackBar->Position(), 0);
     editor_->ApplyBandEcho(sent[1]);
     EXPECT_EQ(Band(2).TrackBar->Position(), -3);
-}
-
-TEST_F(PlotInteractionTest, BypassedPlotTakesNoMouse)
-{
-    QTest::mousePress(editor_->BPImage(), Qt::LeftButton, {}, QPoint(20, 10));
-    ASSERT_FALSE(plot_->isEnabled());
-    Press(MarkerPixel(3));
-    EXPECT_EQ(interaction_->DragBand(), -1);
 }
 
 TEST_F(PlotInteractionTest, AxisBoxesCoverThePlotEdgesAndCarryTheLabels)
