@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <tuple>
 #include <utility>
 
@@ -469,6 +470,46 @@ void TFFTDraw::LimitsChanged()
 
 // --- Drawing ----------------------------------------------------------------
 
+bool TFFTDraw::BackgroundKey::operator==(const BackgroundKey& o) const
+{
+    return Size == o.Size && Scale == o.Scale && XMin == o.XMin && XMax == o.XMax && YMin == o.YMin &&
+           YMax == o.YMax && XFormat == o.XFormat && YFormat == o.YFormat && Color == o.Color &&
+           GridColor == o.GridColor && AxisColor == o.AxisColor && AxisStyle == o.AxisStyle &&
+           VertGrid == o.VertGrid && HorzGrid == o.HorzGrid && VertTicks == o.VertTicks &&
+           HorzTicks == o.HorzTicks && VertTickLength == o.VertTickLength &&
+           HorzTickLength == o.HorzTickLength && NumVertGrid == o.NumVertGrid && NumHorzGrid == o.NumHorzGrid &&
+           FFTNumber == o.FFTNumber && SampleRate == o.SampleRate;
+}
+
+TFFTDraw::BackgroundKey TFFTDraw::CurrentBackgroundKey() const
+{
+    const auto& page = pages_[static_cast<std::size_t>(Page::Plot)];
+    BackgroundKey key;
+    key.Size = page.Dest.size();
+    key.Scale = page.Bitmap.devicePixelRatio();
+    key.XMin = xMin_;
+    key.XMax = xMax_;
+    key.YMin = yMin_;
+    key.YMax = yMax_;
+    key.XFormat = xAxisFormat_;
+    key.YFormat = yAxisFormat_;
+    key.Color = color_;
+    key.GridColor = gridColor_;
+    key.AxisColor = axisColor_;
+    key.AxisStyle = axisStyle_;
+    key.VertGrid = showVertGrid_;
+    key.HorzGrid = showHorzGrid_;
+    key.VertTicks = showVertTicks_;
+    key.HorzTicks = showHorzTicks_;
+    key.VertTickLength = vertTickLength_;
+    key.HorzTickLength = horzTickLength_;
+    key.NumVertGrid = numVertGrid_;
+    key.NumHorzGrid = numHorzGrid_;
+    key.FFTNumber = fftNumber_;
+    key.SampleRate = sampleRate_;
+    return key;
+}
+
 void TFFTDraw::DrawAllPlots() const
 {
     plotStale_ = false;
@@ -477,13 +518,32 @@ void TFFTDraw::DrawAllPlots() const
     if (page.Bitmap.isNull())
         return;
     ++plotPageDraws_;
-    page.Bitmap.fill(color_);
 
-    const int w = page.Dest.width();
-    const int h = page.Dest.height();
+    // Grid, ticks and axis change far less often than the curve: they are
+    // kept in a picture of their own and drawn only when one of their
+    // inputs has changed.
+    const BackgroundKey key = CurrentBackgroundKey();
+    if (background_.isNull() || !(backgroundKey_ == key)) {
+        backgroundKey_ = key;
+        background_ = QImage(page.Bitmap.size(), page.Bitmap.format());
+        background_.setDevicePixelRatio(page.Bitmap.devicePixelRatio());
+        DrawBackground(background_, page.Dest.size());
+    }
+    // A plain copy of the pixels into the page's own buffer.
+    if (page.Bitmap.size() == background_.size() && page.Bitmap.format() == background_.format())
+        std::memcpy(page.Bitmap.bits(), background_.constBits(), static_cast<std::size_t>(background_.sizeInBytes()));
+    else
+        page.Bitmap = background_.copy();
+    DrawCurves(page.Bitmap, page.Dest.size());
+}
+
+void TFFTDraw::DrawBackground(QImage& image, QSize size) const
+{
+    image.fill(color_);
+    const int w = size.width();
+    const int h = size.height();
     const AxisMapping xMap = AxisMapping::X(xMin_, xMax_, xAxisFormat_, w);
     const AxisMapping yMap = AxisMapping::Y(yMin_, yMax_, yAxisFormat_, h);
-
     // The places of the grid lines, shared by grid and ticks.
     std::vector<int> rows;
     if (yAxisFormat_ == TAxisFormat::Linear) {
@@ -507,7 +567,7 @@ void TFFTDraw::DrawAllPlots() const
     }
     const auto onPage = [](int p, int extent) { return p >= 0 && p < extent; };
 
-    QPainter painter(&page.Bitmap);
+    QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, false);
 
     // Grid.
@@ -564,6 +624,17 @@ void TFFTDraw::DrawAllPlots() const
         painter.drawLine(0, h - 1, w - 1, h - 1);
     }
 
+}
+
+void TFFTDraw::DrawCurves(QImage& image, QSize size) const
+{
+    const int w = size.width();
+    const int h = size.height();
+    const AxisMapping xMap = AxisMapping::X(xMin_, xMax_, xAxisFormat_, w);
+    const AxisMapping yMap = AxisMapping::Y(yMin_, yMax_, yAxisFormat_, h);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+
     // Curves, newest first.
     const double farLeft = -kFarLeftPages * w;
     const double farRight = w + kFarRightPages * w;
@@ -579,7 +650,7 @@ void TFFTDraw::DrawAllPlots() const
             member.Style == TPlotStyle::FilledSquares || member.Style == TPlotStyle::LineFilledSquares;
         painter.setPen(QPen(member.Color, 1));
         painter.setBrush(filled ? member.Color : color_);
-        const int size = pointSize_;
+        const int reach = pointSize_;
 
         run.clear();
         const auto flush = [&]() {
@@ -613,7 +684,7 @@ void TFFTDraw::DrawAllPlots() const
                 painter.drawLine(run.back(), p);
                 run.clear();
             }
-            painter.drawRect(p.x() - size, p.y() - size, 2 * size - 1, 2 * size - 1);
+            painter.drawRect(p.x() - reach, p.y() - reach, 2 * reach - 1, 2 * reach - 1);
             run.append(p);
         }
         flush();

@@ -273,6 +273,8 @@ private:
     void RefreshPages() const;
     void ClearPage(Page page) const;
     void DrawAllPlots() const;
+    void DrawBackground(QImage& image, QSize size) const;
+    void DrawCurves(QImage& image, QSize size) const;
     void DrawTitlePages() const;
     void ComposeShownPage() const;
     void PrepareBlockSprites() const;
@@ -290,6 +292,25 @@ private:
     mutable QFont spriteFont_;
     mutable qreal spriteScale_ = 0.0;
     mutable int plotPageDraws_ = 0;
+
+    // Everything the grid, ticks and axis depend on.
+    struct BackgroundKey {
+        QSize Size;
+        qreal Scale = 0.0;
+        double XMin = 0, XMax = 0, YMin = 0, YMax = 0;
+        TAxisFormat XFormat = TAxisFormat::Linear;
+        TAxisFormat YFormat = TAxisFormat::Linear;
+        QColor Color, GridColor, AxisColor;
+        TAxisStyle AxisStyle = TAxisStyle::None;
+        bool VertGrid = false, HorzGrid = false, VertTicks = false, HorzTicks = false;
+        int VertTickLength = 0, HorzTickLength = 0, NumVertGrid = 0, NumHorzGrid = 0;
+        TFFTNumber FFTNumber = TFFTNumber::n256;
+        TSampleRate SampleRate = TSampleRate::n48000;
+        bool operator==(const BackgroundKey& other) const;
+    };
+    BackgroundKey CurrentBackgroundKey() const;
+    mutable QImage background_;  // the plot page's grid, ticks and axis
+    mutable BackgroundKey backgroundKey_;
 
     std::vector<TPlotListMember> plots_;  // newest first
     std::array<TBlock, kBlockSlots> blocks_{};

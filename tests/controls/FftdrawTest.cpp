@@ -122,6 +122,29 @@ TEST_F(ResponsePlot, GridFrameAndZeroLine)
     EXPECT_EQ(PageAt(between, 200), clSkyBlue);
 }
 
+TEST_F(ResponsePlot, GridFollowsEveryPropertyChange)
+{
+    DrawFlatCurve(10.0);
+    const int column = Column(XUnitsOf(1000));
+    const int between = Column(XUnitsOf(1400));
+    plot.SetGridColor(Qt::red);
+    EXPECT_EQ(PageAt(column, 5), QColor(Qt::red));
+    plot.SetShowVertGrid(false);
+    EXPECT_EQ(PageAt(column, 5), clBtnHighlight);
+    plot.SetNumHorzGrid(1);  // one line half way: -6 dB
+    EXPECT_EQ(PageAt(between, Row(-6)), QColor(Qt::red));
+    EXPECT_EQ(PageAt(between, Row(-3)), clBtnHighlight);
+    plot.SetYMin(-6);  // the line moves with the limits: half way is now +6 dB
+    EXPECT_EQ(PageAt(between, Row(6)), QColor(Qt::red));
+    plot.SetAxisStyle(TAxisStyle::None);
+    EXPECT_EQ(PageAt(between, Row(0)), clBtnHighlight);
+    EXPECT_EQ(PageAt(0, 150), clBtnHighlight);
+    plot.SetColor(Qt::yellow);
+    EXPECT_EQ(PageAt(between, Row(3)), QColor(Qt::yellow));
+    // The curve is drawn over whatever lies beneath.
+    EXPECT_EQ(PageAt(between, Row(10)), clBlack);
+}
+
 TEST_F(ResponsePlot, BlocksArePaintedNumberedAndHidden)
 {
     DrawFlatCurve(-20.0);
