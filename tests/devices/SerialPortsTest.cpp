@@ -47,16 +47,6 @@ TEST(SerialPortOrder, IsAStrictOrderEvenWithLeadingZerosAndHugeNumbers)
     EXPECT_TRUE(NaturalLess("a2a", "a2b"));
 }
 
-TEST(SerialPortEnumeration, ListsDevicePathsInNaturalOrder)
-{
-    const QStringList names = EnumerateSerialPorts();
-    QStringList sorted = names;
-    SortPortNamesNaturally(sorted);
-    EXPECT_EQ(names, sorted);
-    for (const QString& name : names)
-        EXPECT_TRUE(name.startsWith(QLatin1String("/dev/"))) << name.toStdString();
-}
-
 // The terminals that exist now, out of the ones a test made. Present is
 // the enumerator: the source calls it on its reading thread.
 class PtySet {
