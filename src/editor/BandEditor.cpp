@@ -46,9 +46,8 @@ constexpr std::array<ScaleBox, 6> kScaleBoxes{{
     {"PaintBox4", 408, 65},
 }};
 
-// What a mouse move over a watched control stands for.
-enum class HoverKind { Freq, Q, Gain };
-const char* const kHoverKind = "qireqHoverKind";
+// Each band control carries its band number in this property, for code that
+// finds the controls by name.
 const char* const kTag = "Tag";
 
 std::uint8_t ByteAt(const QByteArray& frame, int offset)
@@ -202,8 +201,6 @@ void BandEditor::BuildBand(QWidget* eqPanel, int n)
     for (QWidget* w : std::initializer_list<QWidget*>{c.EQImage, c.EQType, c.FreqEdit, c.FreqCButton, c.QEdit,
                                                       c.QCButton, c.TrackBar})
         w->setProperty(kTag, n);
-    c.FreqEdit->setProperty(kHoverKind, static_cast<int>(HoverKind::Freq));
-    c.QEdit->setProperty(kHoverKind, static_cast<int>(HoverKind::Q));
     c.FreqEdit->installEventFilter(this);
     c.QEdit->installEventFilter(this);
 }
@@ -223,15 +220,14 @@ void BandEditor::ConnectBand(int n)
     connect(c.TrackBar, &TPTrackBar::OnMouseMove, this, [this, n] { TTrackBarMove(n); });
 }
 
+// The fields are plain line edits: their hover hints come through here.
 bool BandEditor::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseMove) {
-        const QVariant kind = watched->property(kHoverKind);
-        const int n = watched->property(kTag).toInt();
-        if (kind.isValid() && ValidBand(n)) {
-            if (kind.toInt() == static_cast<int>(HoverKind::Freq))
+        for (int n = 1; n <= kBandCount; ++n) {
+            if (watched == Band(n).FreqEdit)
                 FreqEditMove(n);
-            else if (kind.toInt() == static_cast<int>(HoverKind::Q))
+            else if (watched == Band(n).QEdit)
                 QEditMove(n);
         }
     }
