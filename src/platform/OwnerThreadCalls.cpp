@@ -4,8 +4,8 @@
 
 namespace qireq {
 
-OwnerThreadCalls::OwnerThreadCalls(QObject* owner)
-    : QObject(owner), ownerThread_(std::this_thread::get_id())
+OwnerThreadCalls::OwnerThreadCalls()
+    : ownerThread_(std::this_thread::get_id()), wakeup_([this] { RunQueued(); }, nullptr)
 {
 }
 
@@ -28,7 +28,7 @@ void OwnerThreadCalls::Carry(Pending& call)
         std::lock_guard<std::mutex> lock(mutex_);
         queue_.push_back(&call);
     }
-    QMetaObject::invokeMethod(this, "RunQueued", Qt::QueuedConnection);
+    wakeup_.Wake();
     std::unique_lock<std::mutex> lock(mutex_);
     done_.wait(lock, [&call] { return call.done; });
     if (call.error)
@@ -52,8 +52,10 @@ void OwnerThreadCalls::RunQueued()
         } catch (...) {
             error = std::current_exception();
         }
+        // Handed over, not shared: the owner keeps no reference to the
+        // exception, so only the caller's thread ever touches it again.
         std::lock_guard<std::mutex> lock(mutex_);
-        call->error = error;
+        call->error = std::move(error);
         call->done = true;
         done_.notify_all();
     }

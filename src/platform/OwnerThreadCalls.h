@@ -4,10 +4,11 @@
 // its own thread. A call made on the owning thread runs at once. An
 // exception thrown by the call is rethrown on the calling thread.
 //
-// The hand-over uses a standard mutex and condition variable (not Qt's
-// blocking queued connection) so that ThreadSanitizer sees every step of it.
-// The owning thread must run its event loop while others wait on it.
-#include <QObject>
+// The hand-over uses a standard mutex and condition variable and wakes the
+// owner through ThreadWakeup (not Qt's blocking queued connection, whose
+// steps run inside Qt where ThreadSanitizer cannot see them). The owning
+// thread must run its event loop while others wait on it.
+#include "platform/ThreadWakeup.h"
 
 #include <condition_variable>
 #include <deque>
@@ -21,12 +22,13 @@
 
 namespace qireq {
 
-class OwnerThreadCalls : public QObject {
-    Q_OBJECT
+class OwnerThreadCalls {
 public:
-    // Lives on the thread it is created on, which must be the owner's.
-    explicit OwnerThreadCalls(QObject* owner);
-    ~OwnerThreadCalls() override;
+    // Belongs to the thread it is created on, which must be the owner's.
+    OwnerThreadCalls();
+    ~OwnerThreadCalls();
+    OwnerThreadCalls(const OwnerThreadCalls&) = delete;
+    OwnerThreadCalls& operator=(const OwnerThreadCalls&) = delete;
 
     bool OnOwnerThread() const { return std::this_thread::get_id() == ownerThread_; }
 
@@ -58,12 +60,13 @@ private:
     // Queues the call for the owning thread, waits until it has run there
     // and rethrows what it threw.
     void Carry(Pending& call);
-    Q_INVOKABLE void RunQueued();
+    void RunQueued();
 
     const std::thread::id ownerThread_;
     std::mutex mutex_;
     std::condition_variable done_;
     std::deque<Pending*> queue_;
+    ThreadWakeup wakeup_;
 };
 
 }  // namespace qireq

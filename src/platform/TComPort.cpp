@@ -60,7 +60,7 @@ private:
     TComPort& port_;
 };
 
-TComPort::TComPort(QObject* parent) : QObject(parent), port_(this), calls_(this)
+TComPort::TComPort(QObject* parent) : QObject(parent), port_(this)
 {
     connect(&port_, &QSerialPort::readyRead, this, &TComPort::NoteBytesArrived);
     connect(&port_, &QSerialPort::errorOccurred, this, &TComPort::NoteError);

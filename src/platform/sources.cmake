@@ -1,9 +1,15 @@
 list(APPEND QIREQ_TRANSPORT_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/PlatformErrors.h
   ${CMAKE_CURRENT_LIST_DIR}/PlatformErrors.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ThreadWakeup.h
   ${CMAKE_CURRENT_LIST_DIR}/OwnerThreadCalls.h
   ${CMAKE_CURRENT_LIST_DIR}/OwnerThreadCalls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TComPort.h
   ${CMAKE_CURRENT_LIST_DIR}/TComPort.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TClientSocket.h
   ${CMAKE_CURRENT_LIST_DIR}/TClientSocket.cpp)
+if(UNIX)
+  list(APPEND QIREQ_TRANSPORT_SOURCES ${CMAKE_CURRENT_LIST_DIR}/ThreadWakeupPosix.cpp)
+else()
+  list(APPEND QIREQ_TRANSPORT_SOURCES ${CMAKE_CURRENT_LIST_DIR}/ThreadWakeupQueued.cpp)
+endif()

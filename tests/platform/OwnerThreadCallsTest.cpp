@@ -20,8 +20,7 @@ using test::WaitFor;
 
 TEST(OwnerThreadCalls, WorkRunsOnTheOwnerAndResultsAndErrorsReturnToTheCaller)
 {
-    QObject owner;
-    OwnerThreadCalls calls(&owner);
+    OwnerThreadCalls calls;
     const std::thread::id ownerId = std::this_thread::get_id();
     EXPECT_TRUE(calls.OnOwnerThread());
     EXPECT_EQ(calls.Run([] { return 7; }), 7) << "a call on the owner runs at once";
@@ -54,8 +53,7 @@ TEST(OwnerThreadCalls, WorkRunsOnTheOwnerAndResultsAndErrorsReturnToTheCaller)
 
 TEST(OwnerThreadCalls, CallsFromSeveralThreadsAreRunOneAtATime)
 {
-    QObject owner;
-    OwnerThreadCalls calls(&owner);
+    OwnerThreadCalls calls;
     int counter = 0;  // touched only on the owner thread
     int inside = 0;
     int overlap = 0;
