@@ -74,8 +74,8 @@ public:
     // byte have passed; bytes still unsent then are dropped, never sent late.
     // Returns the number sent, or -1 after a reported failure.
     int Write(const char* data, int count);
-    // Takes up to count queued bytes at once; 0 when none are queued.
-    // Returns -1 after a reported failure.
+    // Takes up to count queued bytes at once; 0 when none are queued or the
+    // port is closed. Returns -1 after a reported failure.
     int Read(char* buffer, int count);
 
     static constexpr int kBaudRate = 9600;
