@@ -87,8 +87,7 @@ void TDevicePanel::RedCrossOnPaint(PaintBox& box, QPainter& canvas)
     const int h = box.height();
     const int a = (w - 8) / 4;
     const int b = (h - 8) / 4;
-    const QColor tileColour = box.parentWidget() ? box.parentWidget()->palette().color(QPalette::Window)
-                                                 : box.palette().color(QPalette::Window);
+    const QColor tileColour = box.palette().color(QPalette::Button);
     canvas.setRenderHint(QPainter::Antialiasing, false);
     canvas.setPen(QPen(QColor(255, 0, 0), 2));
     canvas.setBrush(tileColour);
@@ -98,14 +97,15 @@ void TDevicePanel::RedCrossOnPaint(PaintBox& box, QPainter& canvas)
     canvas.drawLine(w / 2 - a, h / 2 + b, w / 2 + b, h / 2 - b);
 }
 
-// A single dark border, inside it a one-pixel bevel: light above and left
-// when raised, dark there when lowered (the tile looks pressed in).
+// A panel in the button face colour with a single dark border, inside it a
+// one-pixel bevel: light above and left when raised, dark there when
+// lowered (the tile looks pressed in).
 void TDevicePanel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const QPalette& colours = palette();
     const QRect outer = rect();
-    painter.fillRect(outer, colours.color(QPalette::Window));
+    painter.fillRect(outer, colours.color(QPalette::Button));
     painter.setPen(colours.color(QPalette::Shadow));
     painter.drawRect(outer.adjusted(0, 0, -1, -1));
 

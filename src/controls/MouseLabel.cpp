@@ -1,22 +1,42 @@
 #include "controls/MouseLabel.h"
 
 #include <QContextMenuEvent>
+#include <QEvent>
 #include <QMouseEvent>
+
+#include <algorithm>
 
 namespace qireq {
 
 TMouseLabel::TMouseLabel(const QString& caption, const QRect& geometry, QWidget* parent)
-    : QLabel(caption, parent)
+    : QLabel(caption, parent), layoutWidth_(geometry.width())
 {
     setTextFormat(Qt::PlainText);
     setTextInteractionFlags(Qt::NoTextInteraction);
     setGeometry(geometry);
+    Fit();
 }
 
 void TMouseLabel::SetCaption(const QString& caption)
 {
+    layoutWidth_ = 0;
     setText(caption);
-    resize(fontMetrics().horizontalAdvance(caption) + 2, height());
+    Fit();
+}
+
+// As wide as the caption, and at first at least as wide as laid out. The
+// places were laid out for a narrower font: a caption is never cut.
+void TMouseLabel::Fit()
+{
+    const int textWidth = fontMetrics().horizontalAdvance(text()) + 2;
+    resize(std::max(layoutWidth_, textWidth), height());
+}
+
+void TMouseLabel::changeEvent(QEvent* event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        Fit();
 }
 
 void TMouseLabel::mousePressEvent(QMouseEvent* event)

@@ -19,10 +19,11 @@ public:
 
     static constexpr int kHeight = 13;
 
+    // Placed at geometry, widened where the caption needs more room.
     TMouseLabel(const QString& caption, const QRect& geometry, QWidget* parent);
 
     // Sets the caption and widens or narrows the label to its text, as a
-    // self-sizing label does; the height stays.
+    // self-sizing label does (also when its font changes); the height stays.
     void SetCaption(const QString& caption);
     QString Caption() const { return text(); }
 
@@ -36,8 +37,12 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void Fit();
+
+    int layoutWidth_;
     bool clickArmed_ = false;
 };
 

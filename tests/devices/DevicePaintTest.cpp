@@ -24,12 +24,19 @@ TEST(DevicePanel, ChildrenInOrderAtTheirPlaces)
         names << child->objectName();
     EXPECT_EQ(names, (QStringList{"NameCaption", "AddressCaption", "MacCaption", "NameLabel",
                                   "AddressLabel", "MacLabel", "RedCross"}));
-    EXPECT_EQ(tile.NameCaption->geometry(), QRect(8, 8, 31, 13));
-    EXPECT_EQ(tile.AddressCaption->geometry(), QRect(8, 32, 50, 13));
-    EXPECT_EQ(tile.MacCaption->geometry(), QRect(8, 56, 28, 13));
-    EXPECT_EQ(tile.NameLabel->geometry(), QRect(53, 8, 40, 13));
-    EXPECT_EQ(tile.AddressLabel->geometry(), QRect(53, 32, 75, 13));
-    EXPECT_EQ(tile.MacLabel->geometry(), QRect(43, 56, 90, 13));
+    // Laid out places; a label is widened where its caption needs it.
+    const std::pair<QLabel*, QRect> places[] = {
+        {tile.NameCaption, {8, 8, 31, 13}},    {tile.AddressCaption, {8, 32, 50, 13}},
+        {tile.MacCaption, {8, 56, 28, 13}},    {tile.NameLabel, {53, 8, 40, 13}},
+        {tile.AddressLabel, {53, 32, 75, 13}}, {tile.MacLabel, {43, 56, 90, 13}},
+    };
+    for (const auto& [label, place] : places) {
+        const std::string name = label->objectName().toStdString();
+        EXPECT_EQ(label->geometry().topLeft(), place.topLeft()) << name;
+        EXPECT_EQ(label->height(), 13) << name;
+        EXPECT_GE(label->width(), place.width()) << name;
+        EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text())) << name;
+    }
     EXPECT_EQ(tile.RedCross->geometry(), QRect(20, 4, 25, 25));
     EXPECT_EQ(tile.NameLabel->text(), "Device");
     EXPECT_EQ(tile.AddressLabel->text(), "192.168.1.1");
@@ -43,7 +50,7 @@ TEST(DevicePanel, RedCrossIsARedCircleWithACross)
     tile.RedCross->show();
     const QImage cross = Picture(tile.RedCross);
     ASSERT_EQ(cross.size(), QSize(25, 25));
-    const QColor inside = tile.palette().color(QPalette::Window);
+    const QColor inside = tile.palette().color(QPalette::Button);
     // The two lines (8, 8)-(16, 16) and (8, 16)-(16, 8).
     for (const QPoint p : {QPoint(8, 8), QPoint(12, 12), QPoint(16, 16), QPoint(8, 16), QPoint(16, 8),
                            QPoint(10, 14)})
