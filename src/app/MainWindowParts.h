@@ -1,0 +1,60 @@
+#pragma once
+// The main window's components and the parts it wires together, beside the
+// controls and the editor that TForm1 holds itself. Made by TForm1's
+// BuildParts and connected by ConnectParts (Unit1Parts.cpp); all of them
+// live as long as the window. GUI thread only, except where a part's own
+// header says otherwise.
+#include "app/MainWindowSeams.h"
+#include "app/PresetCommands.h"
+#include "app/WindowHandoffs.h"
+#include "devices/DeviceList.h"
+#include "devices/DeviceTileColumn.h"
+#include "devices/SerialPortNames.h"
+#include "devices/SerialProber.h"
+#include "devices/StatusDisplay.h"
+#include "platform/DeviceChangeSource.h"
+#include "platform/TClientSocket.h"
+#include "platform/TComPort.h"
+#include "protocol/ConnectionLifecycle.h"
+#include "protocol/ReceivePath.h"
+#include "protocol/ReplyDispatcher.h"
+
+#include <memory>
+
+namespace qireq {
+
+struct MainWindowParts {
+    explicit MainWindowParts(const MainWindowSeams& seams) : Seams(seams) {}
+
+    MainWindowSeams Seams;
+
+    // Components: the connection's serial port, the probing serial port and
+    // the TCP client.
+    TComPort ComPort1;
+    TComPort ComPort2;
+    TClientSocket ClientSocket1;
+
+    // The units known (shared with the prober thread) and the serial ports present.
+    DeviceList Devices;
+    SerialPortNames PortNames;
+
+    // The device column with its tiles, and the status row.
+    std::unique_ptr<DeviceTileColumn> DeviceColumn;
+    std::unique_ptr<StatusDisplay> StatusRow;
+
+    // Connection and receive path.
+    std::unique_ptr<ConnectionLifecycle> Connection;
+    std::unique_ptr<WindowHandoffs> Handoffs;
+    std::unique_ptr<ReplyDispatcher> Dispatcher;
+    std::unique_ptr<ReceivePath> Receive;
+
+    // The File menu's preset commands.
+    std::unique_ptr<PresetCommands> Presets;
+
+    // Discovery, started when the window is first shown. Declared last so
+    // the prober stops before the port it drives goes.
+    std::unique_ptr<SerialProber> Prober;
+    std::unique_ptr<DeviceChangeSource> DeviceChanges;
+};
+
+}  // namespace qireq

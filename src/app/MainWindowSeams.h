@@ -1,0 +1,18 @@
+#pragma once
+// Where the outside world comes into the main window. The program uses the
+// defaults; tests hand in pseudo-terminal paths as the machine's serial
+// ports and loopback ports for their simulated LAN units.
+#include "platform/SerialPortEnumeration.h"
+
+namespace qireq {
+
+struct MainWindowSeams {
+    // The serial port names the prober walks and a USB change re-reads.
+    SerialPortEnumerator EnumerateSerialPorts = qireq::EnumerateSerialPorts;
+    // The TCP port LAN units are reached on.
+    int LanPort = 5000;
+    // Whether FormShow starts the serial prober and the device-change watch.
+    bool StartDiscovery = true;
+};
+
+}  // namespace qireq

@@ -1,0 +1,142 @@
+// The main window's parts and how they meet: which component feeds which
+// handler, and which part each of the window's handlers hands its work to.
+// The parts themselves hold the behaviour; nothing here decides anything.
+#include "app/Unit1.h"
+
+#include "app/MainWindowParts.h"
+#include "editor/BandEditor.h"
+#include "editor/PictureButton.h"
+
+#include <QAction>
+#include <QTimer>
+
+namespace qireq {
+
+void TForm1::BuildParts(const MainWindowSeams& seams)
+{
+    parts_ = std::make_unique<MainWindowParts>(seams);
+    MainWindowParts& p = *parts_;
+    p.ComPort1.setObjectName(QStringLiteral("ComPort1"));
+    p.ComPort2.setObjectName(QStringLiteral("ComPort2"));
+    p.ClientSocket1.setObjectName(QStringLiteral("ClientSocket1"));
+
+    // The device column: tiles, selection frame, counter, countdown, menu.
+    DeviceColumnControls column;
+    column.DeviceBox = DeviceBox;
+    column.TimeLabel = TimeLabel;
+    column.DevicePaintBox = DevicePaintBox;
+    column.deviceCountLabel = deviceCountLabel;
+    column.DeviceTimer = DeviceTimer;
+    column.SearchTimer = SearchTimer;
+    column.CloseTimer = CloseTimer;
+    column.CheckTimer = CheckTimer;
+    column.ComPort1 = &p.ComPort1;
+    column.connectflagImage = connectflagImage;
+    column.ConnFlagList = &ConnFlagList;
+    p.DeviceColumn = std::make_unique<DeviceTileColumn>(state_, p.Devices, column);
+
+    // The status row and its "More Info" item.
+    StatusRowControls status;
+    status.TempLabel = TempLabel;
+    status.ProtectState = ProtectState;
+    status.TempState = TempState;
+    status.VoltageState = VoltageState;
+    status.StandbyState = StandbyState;
+    status.Controls = StatusControls();
+    status.BurningItem = p.DeviceColumn->BurningItem;
+    status.ReadStateTimer = ReadStateTimer;
+    p.StatusRow = std::make_unique<StatusDisplay>(state_, status);
+
+    // The connection life cycle.
+    ConnectionControls connection;
+    connection.ConnectTimer = ConnectTimer;
+    connection.RecallTimer = RecallTimer;
+    connection.RequestTimer = RequestTimer;
+    connection.CheckTimer = CheckTimer;
+    connection.ReconnectTimer = ReconnectTimer;
+    connection.RefreshBtn = RefreshBtn;
+    connection.connectflagImage = connectflagImage;
+    connection.ConnFlagList = &ConnFlagList;
+    connection.ConnectShape = ConnectShape;
+    connection.Label1 = Label1;
+    connection.Label2 = Label2;
+    connection.Label3 = Label3;
+    connection.DialogOwner = this;
+    p.Connection = std::make_unique<ConnectionLifecycle>(
+        ConnectionParts{state_, p.Devices, RxAssembler, p.ComPort1, p.ClientSocket1,
+                        *p.DeviceColumn, *p.StatusRow, ProgressForm},
+        connection, [this](const QString& text) { MessageBoxes::Message(this, text); });
+    p.Connection->SetLanPort(seams.LanPort);
+
+    // The receive path: every byte into the one assembler, every frame to its part.
+    p.Handoffs = std::make_unique<WindowHandoffs>(*this, *Editor, *p.DeviceColumn, *p.StatusRow,
+                                                  *p.Connection);
+    p.Dispatcher = std::make_unique<ReplyDispatcher>(state_, p.Devices, RxAssembler, *p.Handoffs);
+    p.Receive = std::make_unique<ReceivePath>(*p.Dispatcher);
+
+    p.Presets = std::make_unique<PresetCommands>(state_, SavingRecord, *Editor, *this);
+}
+
+void TForm1::ConnectParts()
+{
+    MainWindowParts& p = *parts_;
+    ReceivePath* receive = p.Receive.get();
+    ConnectionLifecycle* connection = p.Connection.get();
+
+    // Both serial ports share one receive handler; only the connection's
+    // port reports its failures (the prober swallows those of its own).
+    connect(&p.ComPort1, &TComPort::OnRxChar, receive, &ReceivePath::ComPort1RxChar);
+    connect(&p.ComPort2, &TComPort::OnRxChar, receive, &ReceivePath::ComPort1RxChar);
+    connect(&p.ComPort1, &TComPort::OnException, connection,
+            [connection](TComPort*, TComExceptions, const QString&, int systemError,
+                         const QString&) { connection->ComPort1Exception(systemError); });
+
+    connect(&p.ClientSocket1, &TClientSocket::OnRead, receive, &ReceivePath::ClientSocket1Read);
+    connect(&p.ClientSocket1, &TClientSocket::OnConnect, connection,
+            &ConnectionLifecycle::ClientSocket1Connect);
+    connect(&p.ClientSocket1, &TClientSocket::OnError, receive, &ReceivePath::ClientSocket1Error,
+            Qt::DirectConnection);
+
+    connect(p.DeviceColumn.get(), &DeviceTileColumn::DevicePanelClick, connection,
+            &ConnectionLifecycle::DevicePanelClick);
+    connect(connectflagImage, &PictureButton::MouseMoved, connection,
+            &ConnectionLifecycle::connectflagImageMouseMove);
+
+    connect(this, &TForm1::DeviceArrived, this, &TForm1::SerialPortsArrived);
+    connect(this, &TForm1::DeviceRemoved, this, &TForm1::SerialPortsRemoved);
+}
+
+// FormShow's StartDiscovery: the serial prober and the USB watch. The LAN
+// discovery threads join here once they exist.
+void TForm1::StartDiscovery()
+{
+    MainWindowParts& p = *parts_;
+    if (!p.Seams.StartDiscovery)
+        return;
+    p.Prober = std::make_unique<SerialProber>(
+        p.ComPort2, p.Devices, p.PortNames, p.Seams.EnumerateSerialPorts,
+        [this](const QString& line) { AppendDiagnostic(line); });
+    p.Prober->Start();
+    p.DeviceChanges = CreateDeviceChangeSource(winId(), p.Seams.EnumerateSerialPorts);
+    connect(p.DeviceChanges.get(), &DeviceChangeSource::DeviceChanged, this, &TForm1::DeviceChgMsg);
+}
+
+// A device arrived: the serial port names are read afresh.
+void TForm1::SerialPortsArrived()
+{
+    MainWindowParts& p = *parts_;
+    const RaisedFlag changing(p.Devices.Flags().ListChanging);
+    p.PortNames.Replace(p.Seams.EnumerateSerialPorts());
+}
+
+// A device went: the names are read afresh, and the first serial unit whose
+// port is gone gets its missing mark (and is no longer connected).
+void TForm1::SerialPortsRemoved()
+{
+    MainWindowParts& p = *parts_;
+    const RaisedFlag changing(p.Devices.Flags().ListChanging);
+    p.PortNames.Replace(p.Seams.EnumerateSerialPorts());
+    p.DeviceColumn->MarkUnpluggedSerialUnit(p.PortNames.Snapshot());
+}
+
+}  // namespace qireq

@@ -1,0 +1,45 @@
+#include "app/WindowHandoffs.h"
+
+#include "app/InfoMessage.h"
+#include "devices/DeviceTileColumn.h"
+#include "devices/StatusDisplay.h"
+#include "editor/BandEditor.h"
+#include "protocol/ConnectionLifecycle.h"
+
+namespace qireq {
+
+WindowHandoffs::WindowHandoffs(QObject& window, BandEditor& editor, DeviceTileColumn& column,
+                               StatusDisplay& status, ConnectionLifecycle& connection)
+    : window_(window), editor_(editor), column_(column), status_(status), connection_(connection)
+{
+}
+
+QString WindowHandoffs::ConnectionAddress(RxOrigin::Kind kind) const
+{
+    return connection_.ConnectionAddress(kind);
+}
+
+void WindowHandoffs::ConnectionEstablished() { connection_.ConnectionEstablished(); }
+
+void WindowHandoffs::ShowConnectedName(const QString& name) { column_.ShowConnectedName(name); }
+
+void WindowHandoffs::ShowConnectedMac(const MacBytes& mac) { column_.ShowConnectedMac(mac); }
+
+void WindowHandoffs::ShowStatusPanel(bool visible) { status_.ShowStatusPanel(visible); }
+
+void WindowHandoffs::ApplyStatusReply(const QByteArray& frame) { status_.ApplyStatusReply(frame); }
+
+void WindowHandoffs::ApplyEqBlock(const EqBlock& block) { editor_.ApplyEqBlock(block); }
+
+void WindowHandoffs::ApplyBandEcho(const QByteArray& frame) { editor_.ApplyBandEcho(frame); }
+
+void WindowHandoffs::ApplyBypassEcho(const QByteArray& frame) { editor_.ApplyBypassEcho(frame); }
+
+void WindowHandoffs::ApplyTrimEcho(const QByteArray& frame) { editor_.ApplyTrimEcho(frame); }
+
+void WindowHandoffs::PostInfoMessage(int burnCount, int totalMinutes)
+{
+    qireq::PostInfoMessage(&window_, burnCount, totalMinutes);
+}
+
+}  // namespace qireq

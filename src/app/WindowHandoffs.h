@@ -1,0 +1,42 @@
+#pragma once
+// The main window's side of the reply dispatcher: each hand-off goes to the
+// part that owns it (the editor, the device column, the status row, the
+// connection life cycle) or, for "More Info", to the window's message loop.
+// GUI thread only.
+#include "protocol/ReplyHandoffs.h"
+
+class QObject;
+
+namespace qireq {
+
+class BandEditor;
+class ConnectionLifecycle;
+class DeviceTileColumn;
+class StatusDisplay;
+
+class WindowHandoffs final : public ReplyHandoffs {
+public:
+    WindowHandoffs(QObject& window, BandEditor& editor, DeviceTileColumn& column,
+                   StatusDisplay& status, ConnectionLifecycle& connection);
+
+    QString ConnectionAddress(RxOrigin::Kind kind) const override;
+    void ConnectionEstablished() override;
+    void ShowConnectedName(const QString& name) override;
+    void ShowConnectedMac(const MacBytes& mac) override;
+    void ShowStatusPanel(bool visible) override;
+    void ApplyStatusReply(const QByteArray& frame) override;
+    void ApplyEqBlock(const EqBlock& block) override;
+    void ApplyBandEcho(const QByteArray& frame) override;
+    void ApplyBypassEcho(const QByteArray& frame) override;
+    void ApplyTrimEcho(const QByteArray& frame) override;
+    void PostInfoMessage(int burnCount, int totalMinutes) override;
+
+private:
+    QObject& window_;
+    BandEditor& editor_;
+    DeviceTileColumn& column_;
+    StatusDisplay& status_;
+    ConnectionLifecycle& connection_;
+};
+
+}  // namespace qireq
