@@ -7,6 +7,7 @@
 #include "app/Artwork.h"
 #include "app/InfoMessage.h"
 #include "app/InfoMessageText.h"
+#include "app/MainWindowParts.h"
 #include "app/TShape.h"
 #include "dialogs/About.h"
 #include "controls/Fftdraw.h"
@@ -25,13 +26,18 @@
 
 namespace qireq {
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent), SavingRecord(NewSavingRecord())
+TForm1::TForm1(QWidget* parent) : TForm1(MainWindowSeams{}, parent) {}
+
+TForm1::TForm1(const MainWindowSeams& seams, QWidget* parent)
+    : QMainWindow(parent), SavingRecord(NewSavingRecord())
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(ApplicationTitle());
     BuildForm();
     ConnectHandlers();
     PrepareEditor();
+    BuildParts(seams);
+    ConnectParts();
     // The status row stays hidden until a status-capable unit is connected.
     for (QWidget* control : StatusControls())
         control->hide();
@@ -102,7 +108,7 @@ void TForm1::FormCreate()
 void TForm1::FormShow()
 {
     setWindowTitle(ApplicationTitle());
-    // The LAN discovery threads and the serial prober are started here.
+    StartDiscovery();
 }
 
 void TForm1::FormClose()
@@ -166,15 +172,9 @@ void TForm1::AppendDiagnostic(const QString& line)
 
 // --- Menus --------------------------------------------------------------------
 
-void TForm1::OpenItemClick()
-{
-    // Preset Open: the preset commands join here.
-}
+void TForm1::OpenItemClick() { parts_->Presets->OpenItemClick(); }
 
-void TForm1::SaveItemClick()
-{
-    // Preset Save As: the preset commands join here.
-}
+void TForm1::SaveItemClick() { parts_->Presets->SaveItemClick(); }
 
 void TForm1::ExitItemClick() { close(); }
 
@@ -193,15 +193,20 @@ void TForm1::Button1Click() {}
 
 // --- Timer ticks (each owned by the part named beside it) -----------------------
 
-void TForm1::RecallTimerTimer() {}      // connection: the EQ read after connecting
-void TForm1::DeviceTimerTimer() {}      // device list: build the newest tile
-void TForm1::DisconnectTimerTimer() {}  // connection: LAN presence watch
-void TForm1::ConnectTimerTimer() {}     // connection: the attempt's ticks
-void TForm1::CloseTimerTimer() {}       // serial prober: release the probing port
-void TForm1::RequestTimerTimer() {}     // connection: keep-alive
-void TForm1::CheckTimerTimer() {}       // connection: watchdog
-void TForm1::ReconnectTimerTimer() {}   // connection: reopen after a loss
-void TForm1::SearchTimerTimer() {}      // device list: search countdown
-void TForm1::ReadStateTimerTimer() {}   // status display: status request
+void TForm1::RecallTimerTimer() { parts_->Connection->RecallTimerTimer(); }
+void TForm1::DeviceTimerTimer() { parts_->DeviceColumn->DeviceTimerTimer(); }
+void TForm1::DisconnectTimerTimer() { parts_->DeviceColumn->DisconnectTimerTimer(); }
+void TForm1::ConnectTimerTimer() { parts_->Connection->ConnectTimerTimer(); }
+// The probe found a unit: the probing port lets the port go.
+void TForm1::CloseTimerTimer()
+{
+    CloseTimer->stop();
+    parts_->ComPort2.Close();
+}
+void TForm1::RequestTimerTimer() { parts_->Connection->RequestTimerTimer(); }
+void TForm1::CheckTimerTimer() { parts_->Connection->CheckTimerTimer(); }
+void TForm1::ReconnectTimerTimer() { parts_->Connection->ReconnectTimerTimer(); }
+void TForm1::SearchTimerTimer() { parts_->DeviceColumn->SearchTimerTimer(); }
+void TForm1::ReadStateTimerTimer() { parts_->StatusRow->ReadStateTimerTimer(); }
 
 }  // namespace qireq

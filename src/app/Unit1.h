@@ -22,6 +22,8 @@
 #include <QPointer>
 #include <QVector>
 
+#include <memory>
+
 class QAction;
 class QDialog;
 class QFrame;
@@ -34,6 +36,8 @@ class QTimer;
 namespace qireq {
 
 class BandEditor;
+struct MainWindowParts;
+struct MainWindowSeams;
 class PaintBox;
 class PictureButton;
 class PlotInteraction;
@@ -51,7 +55,14 @@ public:
     static constexpr int kLampSize = 20;
 
     explicit TForm1(QWidget* parent = nullptr);
+    // With the outside world replaced where tests need it (MainWindowSeams.h).
+    explicit TForm1(const MainWindowSeams& seams, QWidget* parent = nullptr);
     ~TForm1() override;
+
+    // The components (ComPort1, ComPort2, ClientSocket1), the device list
+    // and column, the status row, the connection, the receive path and the
+    // preset commands (MainWindowParts.h).
+    MainWindowParts& Parts() { return *parts_; }
 
     // --- Shared state -------------------------------------------------------
     MainState& State() { return state_; }
@@ -218,9 +229,17 @@ private:
     // The plot set-up, the band editor and the first response curve.
     void PrepareEditor();
     void DressPlot();  // the plot's colours in the window's scheme (Unit1Form.cpp)
+    // The parts beside the controls and how they meet (Unit1Parts.cpp).
+    void BuildParts(const MainWindowSeams& seams);
+    void ConnectParts();
+    void StartDiscovery();
+    void SerialPortsArrived();
+    void SerialPortsRemoved();
 
     MainState state_;
     bool shownOnce_ = false;
+    // Last, so the parts go before the state and the assembler they use.
+    std::unique_ptr<MainWindowParts> parts_;
 };
 
 }  // namespace qireq
