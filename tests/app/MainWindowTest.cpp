@@ -4,6 +4,7 @@
 // closing.
 #include "app/DeviceChange.h"
 #include "app/InfoMessage.h"
+#include "app/MainWindowParts.h"
 #include "app/MessageBoxes.h"
 #include "app/TScrollBox.h"
 #include "app/TShape.h"
@@ -96,6 +97,14 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndShortcuts)
 
 TEST_F(MainWindowTest, ShortcutsReachTheirCommands)
 {
+    // The preset commands run for real: no question is answered Yes and no
+    // file is chosen, so both end without touching anything.
+    MessageBoxes::TestMode boxes(MessageBoxes::Answer::No);
+    struct NoFile : PresetFileChooser {
+        QString ChooseSaveName() override { return {}; }
+        QString ChooseOpenName() override { return {}; }
+    };
+    form->Parts().Presets->SetFileChooser(std::make_unique<NoFile>());
     QSignalSpy opened(form->OpenItem, &QAction::triggered);
     QSignalSpy saved(form->SaveItem, &QAction::triggered);
     QSignalSpy closed(form.get(), &TForm1::Closed);
