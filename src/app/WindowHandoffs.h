@@ -11,18 +11,20 @@ namespace qireq {
 
 class BandEditor;
 class ConnectionLifecycle;
+class DeviceList;
 class DeviceTileColumn;
 class StatusDisplay;
 
 class WindowHandoffs final : public ReplyHandoffs {
 public:
-    WindowHandoffs(QObject& window, BandEditor& editor, DeviceTileColumn& column,
-                   StatusDisplay& status, ConnectionLifecycle& connection);
+    WindowHandoffs(QObject& window, BandEditor& editor, DeviceList& devices,
+                   DeviceTileColumn& column, StatusDisplay& status,
+                   ConnectionLifecycle& connection);
 
     QString ConnectionAddress(RxOrigin::Kind kind) const override;
     void ConnectionEstablished() override;
     void ShowConnectedName(const QString& name) override;
-    void ShowConnectedMac(const MacBytes& mac) override;
+    void ShowUnitMac(int index, const MacBytes& mac) override;
     void ShowStatusPanel(bool visible) override;
     void ApplyStatusReply(const QByteArray& frame) override;
     void ApplyEqBlock(const EqBlock& block) override;
@@ -34,6 +36,7 @@ public:
 private:
     QObject& window_;
     BandEditor& editor_;
+    DeviceList& devices_;
     DeviceTileColumn& column_;
     StatusDisplay& status_;
     ConnectionLifecycle& connection_;

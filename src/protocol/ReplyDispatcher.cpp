@@ -90,7 +90,7 @@ void ReplyDispatcher::Dispatch(const RxOrigin& origin, const QByteArray& frame)
         EqBlockReceived(frame);
         return;
     case Command::ReadMac:
-        MacReceived(frame);
+        MacReceived(origin, frame);
         return;
     case Command::ReadStatus:
         handoffs_.ApplyStatusReply(frame);
@@ -143,14 +143,20 @@ void ReplyDispatcher::EqBlockReceived(const QByteArray& frame)
     handoffs_.ApplyEqBlock(*block);
 }
 
-// Over TCP the MAC is asked for before Identify, so a MAC reply may come
-// while no unit is connected yet; it is kept for the connected unit only.
-void ReplyDispatcher::MacReceived(const QByteArray& frame)
+// Over TCP the MAC is asked for before Identify, so its reply comes while
+// the unit is not connected yet: it belongs to the unit at the other end of
+// the TCP connection, the one being connected, not to whichever unit was
+// connected last (ConnectedIndex keeps that one after a disconnect by
+// click). A MAC reply over serial goes to the connected unit, if any.
+void ReplyDispatcher::MacReceived(const RxOrigin& origin, const QByteArray& frame)
 {
-    if (state_.ConnectedIndex == -1)
+    const int index = origin.kind == RxOrigin::Kind::Socket
+                          ? devices_.IndexOf(handoffs_.ConnectionAddress(origin.kind))
+                          : state_.ConnectedIndex;
+    if (index == -1)
         return;
     if (const std::optional<MacBytes> mac = ReadMacReply(frame))
-        handoffs_.ShowConnectedMac(*mac);
+        handoffs_.ShowUnitMac(index, *mac);
 }
 
 void ReplyDispatcher::InfoReceived(const QByteArray& frame)

@@ -12,7 +12,7 @@
 //                       established (see Identified in the .cpp);
 //   0x11, 0x13, 0x0E  - band, bypass and trim echoes to the editor;
 //   0x14 EQ block     - SendGate := 0, then the editor applies the block;
-//   0x21 MAC          - onto the connected unit's tile, only while there is one;
+//   0x21 MAC          - onto the tile of the unit it came from (see MacReceived);
 //   0x23 status       - to the status row;
 //   0x24 information  - posted to the message loop as an InfoMessage;
 //   anything else     - nothing more.
@@ -61,7 +61,7 @@ private:
     void PingAnswered(const RxOrigin& origin);
     void Identified(const RxOrigin& origin, const QByteArray& frame);
     void EqBlockReceived(const QByteArray& frame);
-    void MacReceived(const QByteArray& frame);
+    void MacReceived(const RxOrigin& origin, const QByteArray& frame);
     void InfoReceived(const QByteArray& frame);
 
     MainState& state_;

@@ -37,9 +37,10 @@ public:
     // started, Refresh enabled, connecting dialog gone, connection flag on.
     virtual void ConnectionEstablished() = 0;
 
-    // Device column: the connected unit's own name and MAC on its tile.
+    // Device column: the connected unit's own name on its tile, and a
+    // unit's own MAC on the tile of the unit at index (kept in its entry).
     virtual void ShowConnectedName(const QString& name) = 0;
-    virtual void ShowConnectedMac(const MacBytes& mac) = 0;
+    virtual void ShowUnitMac(int index, const MacBytes& mac) = 0;
 
     // Status row: shown for units that report their status.
     virtual void ShowStatusPanel(bool visible) = 0;

@@ -43,9 +43,9 @@ public:
     {
         calls << QStringLiteral("ShowConnectedName ") + name;
     }
-    void ShowConnectedMac(const MacBytes& mac) override
+    void ShowUnitMac(int index, const MacBytes& mac) override
     {
-        calls << QStringLiteral("ShowConnectedMac ") +
+        calls << QStringLiteral("ShowUnitMac %1 ").arg(index) +
                      QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(mac.data()),
                                                     static_cast<int>(mac.size()))
                                              .toHex(' '));
@@ -264,7 +264,7 @@ TEST_F(ReplyDispatcherTest, IdentityFromAUnitNoLongerListedHasNoTileToName)
     EXPECT_FALSE(handoffs.calls.join('|').contains(QStringLiteral("ShowConnectedName")));
     // Nor does a MAC reply find one.
     handoffs.calls.clear();
-    FromSocket(BuildFrame(Command::ReadMac, Hex("00 00 A1 B0 00 00 01")));
+    FromSerial(QStringLiteral("COM3"), BuildFrame(Command::ReadMac, Hex("00 00 A1 B0 00 00 01")));
     EXPECT_TRUE(handoffs.calls.isEmpty());
 }
 
@@ -315,17 +315,31 @@ TEST_F(ReplyDispatcherTest, EqBlockClosesTheSendGateThenReachesTheEditor)
 
 // --- MAC, status and information ------------------------------------------------------
 
-TEST_F(ReplyDispatcherTest, MacReplyIsKeptOnlyForAConnectedUnit)
+TEST_F(ReplyDispatcherTest, MacReplyOverTcpGoesToTheUnitAtTheOtherEnd)
 {
     const QByteArray mac = BuildFrame(Command::ReadMac, Hex("00 00 1A 2B 3C 4D 5E"));
+    // Not listed: nobody to give it to.
     FromSocket(mac);
-    EXPECT_TRUE(handoffs.calls.isEmpty()) << "over TCP the MAC reply may come before Identify";
+    EXPECT_TRUE(handoffs.calls.isEmpty());
 
+    List(QStringLiteral("192.168.1.7"), kProbeUnit);
     List(QStringLiteral("192.168.1.20"), kProbeUnit);
-    FromSocket(IdentityFrame("AMP", 17));
-    handoffs.calls.clear();
+    // Unit 0 was connected and disconnected by a click: ConnectedIndex still
+    // names it. Unit 1's MAC, asked for before its Identify, is still its own.
+    state.ConnectedIndex = 0;
     FromSocket(mac);
-    EXPECT_EQ(handoffs.calls, QStringList({"ShowConnectedMac 00 1a 2b 3c 4d 5e"}));
+    EXPECT_EQ(handoffs.calls, QStringList({"ShowUnitMac 1 00 1a 2b 3c 4d 5e"}));
+}
+
+TEST_F(ReplyDispatcherTest, MacReplyOverSerialGoesToTheConnectedUnitOnly)
+{
+    const QByteArray mac = BuildFrame(Command::ReadMac, Hex("00 00 1A 2B 3C 4D 5E"));
+    List(QStringLiteral("COM3"), kSerialUnit);
+    FromSerial(QStringLiteral("COM3"), mac);
+    EXPECT_TRUE(handoffs.calls.isEmpty());
+    Connect();
+    FromSerial(QStringLiteral("COM3"), mac);
+    EXPECT_EQ(handoffs.calls, QStringList({"ShowUnitMac 0 00 1a 2b 3c 4d 5e"}));
 }
 
 TEST_F(ReplyDispatcherTest, StatusReplyIsHandedOnWhole)
