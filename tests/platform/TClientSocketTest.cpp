@@ -151,32 +151,12 @@ TEST(TClientSocketConnect, NothingListeningEndsInASilencedErrorAndStaysInactive)
     EXPECT_EQ(client.connects, 0);
     EXPECT_EQ(client.disconnects, 0);
     EXPECT_TRUE(MessageLog::Lines().isEmpty()) << MessageLog::Lines().join('\n').toStdString();
-}
 
-TEST(TClientSocketConnect, AnErrorLeftUnsilencedIsLogged)
-{
-    MessageLog log;
-    Client client;
+    // A handler that leaves the code set: the failure is logged, not lost.
     client.silence = false;
-    client.Aim(UnusedPort());
     client.socket.Open();
-    ASSERT_TRUE(WaitFor([&] { return !client.errors.empty(); }));
+    ASSERT_TRUE(WaitFor([&] { return client.errors.size() == 2; }));
     EXPECT_TRUE(MessageLog::Lines().contains(QStringLiteral("Asynchronous socket error 10061")));
-}
-
-TEST(TClientSocketConnect, AFailedAttemptIsFollowedByAFreshOne)
-{
-    Client client;
-    const int port = UnusedPort();
-    client.Aim(port);
-    client.socket.Open();
-    ASSERT_TRUE(WaitFor([&] { return !client.errors.empty(); }));
-
-    QTcpServer late;
-    ASSERT_TRUE(late.listen(kLoopback, static_cast<quint16>(port)));
-    client.socket.Open();
-    EXPECT_TRUE(WaitFor([&] { return client.socket.Active(); }));
-    EXPECT_EQ(client.errors.size(), 1u);
 }
 
 TEST(TClientSocketConnect, ANewOpenReplacesAnAttemptUnderWay)
@@ -225,19 +205,6 @@ TEST(TClientSocketAddress, HostAndPortChangeOnlyWhileIdle)
     client.socket.Close();
     client.socket.SetHost(QStringLiteral("127.0.0.2"));
     EXPECT_EQ(client.socket.Host(), QStringLiteral("127.0.0.2"));
-}
-
-TEST(TClientSocketAddress, PortOutOfRangeIsAConnectFailure)
-{
-    Client client;
-    client.Aim(70000);
-    client.socket.Open();
-    ASSERT_EQ(client.errors.size(), 1u);
-    EXPECT_EQ(client.errors[0].first, TErrorEvent::Connect);
-    EXPECT_FALSE(client.socket.Active());
-
-    client.silence = false;
-    EXPECT_THROW(client.socket.Open(), ESocketError);
 }
 
 TEST(TClientSocketTransfer, TwoSegmentsGiveTwoReadsOfTheWaitingCount)
@@ -305,23 +272,8 @@ TEST(TClientSocketTransfer, CloseEndsTheConnectionAndIsHarmlessWhenIdle)
     EXPECT_FALSE(client.socket.Active());
     EXPECT_EQ(client.disconnects, 1);
     EXPECT_EQ(server.Receive(3), QByteArray("bye")) << "bytes sent before the close still arrive";
-    EXPECT_TRUE(WaitFor([&] { return server.peer->state() == QAbstractSocket::UnconnectedState
-                                   || !server.peer->isValid() || server.peer->atEnd(); }));
     client.socket.Close();
     EXPECT_EQ(client.disconnects, 1);
-    EXPECT_TRUE(client.errors.empty());
-}
-
-TEST(TClientSocketTransfer, CloseDuringAnAttemptCancelsIt)
-{
-    Server server;
-    Client client;
-    client.Aim(server.Port());
-    client.socket.Open();
-    client.socket.Close();
-    WaitFor([] { return false; }, 100);
-    EXPECT_FALSE(client.socket.Active());
-    EXPECT_EQ(client.connects, 0);
     EXPECT_TRUE(client.errors.empty());
 }
 
