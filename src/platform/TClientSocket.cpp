@@ -65,8 +65,12 @@ void TClientSocket::Close()
     if (socket_ == nullptr)
         return;
     const bool wasActive = active_;
-    if (wasActive)
+    if (wasActive) {
+        // Whatever the flush runs into, this close is the one report.
+        inTransfer_ = true;
         socket_->flush();
+        inTransfer_ = false;
+    }
     ReleaseSocket();
     if (wasActive)
         emit OnDisconnect(this);
