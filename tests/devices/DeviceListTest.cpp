@@ -1,11 +1,11 @@
 // The device list on its own: adding, the AddPending gate, look-up without
-// regard to case, removal and renumbering, the presence watch and the USB
-// removal walk.
+// regard to case, indexes that are not there, the unit waiting for its tile
+// and the silence counters. Removal, the presence watch and the USB walk
+// are tested through the device column.
 #include "devices/DeviceList.h"
 
 #include <gtest/gtest.h>
 
-#include <QThread>
 
 #include <vector>
 
@@ -111,25 +111,6 @@ protected:
     DeviceList list;
 };
 
-TEST_F(DeviceListOfThree, RemovingTheFirstRenumbersTheRestAndKeepsNames)
-{
-    const auto removed = list.Remove(0);
-    ASSERT_TRUE(removed.has_value());
-    EXPECT_EQ(removed->Address, "COM3");
-
-    const QVector<DeviceEntry> devices = list.Devices();
-    ASSERT_EQ(devices.size(), 2);
-    EXPECT_EQ(devices[0].Index, 0);
-    EXPECT_EQ(devices[0].Name, "Device1");
-    EXPECT_EQ(devices[1].Index, 1);
-    EXPECT_EQ(devices[1].Name, "Device2");
-    EXPECT_EQ(list.DeviceKeys(), (QStringList{"192.168.1.20", "192.168.1.21"}));
-
-    // Names are not renumbered, so the next unit is Device2 once more.
-    ASSERT_TRUE(list.AddFoundUnit("COM7", kUnknownMac, kSerialUnit));
-    EXPECT_EQ(list.EntryAt(2)->Name, "Device2");
-}
-
 TEST_F(DeviceListOfThree, IndexesThatAreNotThereChangeNothing)
 {
     EXPECT_FALSE(list.Remove(3).has_value());
@@ -160,19 +141,6 @@ TEST_F(DeviceListOfThree, NewestIndexFollowsItsUnitThroughRemovals)
     EXPECT_FALSE(list.NewestEntry().has_value());
 }
 
-TEST_F(DeviceListOfThree, PresenceWatchMarksOneSilentLanUnitPerTick)
-{
-    for (int tick = 1; tick < DeviceList::kSilentTicks; ++tick)
-        EXPECT_FALSE(list.TickSilenceCounters().has_value()) << tick;
-    // Serial units count too but are never marked; the two LAN units
-    // reached 20 together and are marked on consecutive ticks.
-    EXPECT_EQ(list.TickSilenceCounters(), std::optional<int>(1));
-    EXPECT_EQ(list.SilenceCounters(), (QVector<int>{20, 0, 20}));
-    EXPECT_EQ(list.TickSilenceCounters(), std::optional<int>(2));
-    EXPECT_EQ(list.SilenceCounters(), (QVector<int>{21, 1, 0}));
-    EXPECT_FALSE(list.TickSilenceCounters().has_value());
-}
-
 TEST_F(DeviceListOfThree, HearingAUnitResetsItsCounterByKey)
 {
     for (int tick = 0; tick < 5; ++tick)
@@ -180,19 +148,6 @@ TEST_F(DeviceListOfThree, HearingAUnitResetsItsCounterByKey)
     EXPECT_TRUE(list.ResetSilenceCounter("192.168.1.21"));
     EXPECT_FALSE(list.ResetSilenceCounter("192.168.1.99"));
     EXPECT_EQ(list.SilenceCounters(), (QVector<int>{5, 5, 0}));
-}
-
-TEST(DeviceListUsbRemoval, OnlyTheFirstVanishedSerialUnitIsReported)
-{
-    DeviceList list;
-    for (const char* key : {"10.0.0.5", "COM3", "COM4", "COM5"}) {
-        ASSERT_TRUE(list.AddFoundUnit(key, kUnknownMac, key[0] == 'C' ? kSerialUnit : kProbeUnit));
-        TileBuilt(list);
-    }
-    // COM3 and COM5 were pulled together; port names compare without case.
-    EXPECT_EQ(list.FirstSerialUnitMissingFrom({"com4"}), std::optional<int>(1));
-    EXPECT_EQ(list.FirstSerialUnitMissingFrom({"COM3", "COM4"}), std::optional<int>(3));
-    EXPECT_FALSE(list.FirstSerialUnitMissingFrom({"COM3", "COM4", "COM5"}).has_value());
 }
 
 }  // namespace

@@ -269,7 +269,7 @@ TEST_F(DeviceColumnTest, UnpluggingTheConnectedSerialUnitDropsTheConnection)
     EXPECT_FALSE(column->TileAt(1)->RedCross->isVisible());
     EXPECT_TRUE(state.Connected);
 
-    EXPECT_EQ(column->MarkUnpluggedSerialUnit({"COM3", "COM4"}), 2);
+    EXPECT_EQ(column->MarkUnpluggedSerialUnit({"com3", "Com4"}), 2);  // names compare without case
     EXPECT_TRUE(column->TileAt(2)->RedCross->isVisible());
     EXPECT_FALSE(state.Connected);
     EXPECT_EQ(state.ConnectedIndex, 2);
