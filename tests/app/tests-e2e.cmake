@@ -18,3 +18,13 @@ qireq_add_gtest(NAME SerialEndToEndTest LABEL e2e
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/SerialEndToEndTest.cpp
   LIBS qireq_e2e_fixture
   EXTRA_LABELS threads)
+
+qireq_add_gtest(NAME LanEndToEndTest LABEL e2e
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/LanEndToEndTest.cpp
+  LIBS qireq_e2e_fixture Qt6::Network
+  EXTRA_LABELS threads)
+
+qireq_add_gtest(NAME PresetEndToEndTest LABEL e2e
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/PresetEndToEndTest.cpp
+  LIBS qireq_e2e_fixture
+  EXTRA_LABELS threads)

@@ -1,0 +1,164 @@
+// A unit on the LAN, end to end over loopback TCP: what goes out when the
+// connection stands, the MAC on the tile, a unit that answers nothing, the
+// keep-alive of a quiet unit, and moving from one tile to another.
+#include "EndToEnd.h"
+
+#include "controls/Devicepanel.h"
+#include "editor/PaintBox.h"
+#include "protocol/Frames.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QTimer>
+
+#include <QElapsedTimer>
+
+using namespace qireq;
+using namespace qireq::e2e;
+
+namespace {
+
+const QString kLoopback = QStringLiteral("127.0.0.1");
+
+class LanEndToEndTest : public EndToEndTest {
+protected:
+    // A window whose LAN units are reached on the simulated unit's port.
+    void OpenWindowFor(int port, const MainWindowSeams& base = NoDiscovery())
+    {
+        MainWindowSeams seams = base;
+        seams.LanPort = port;
+        OpenWindow(seams);
+    }
+
+    SimProcess& StartTcpSim(QStringList extra = {})
+    {
+        extra << QStringLiteral("--tcp") << QStringLiteral("127.0.0.1:0");
+        return StartSim(extra);
+    }
+};
+
+TEST_F(LanEndToEndTest, ConnectionSendsReadMacBlockThenIdentifyAndTheMacReachesTheTile)
+{
+    // The test plays the unit to see the bytes exactly as they arrive.
+    QTcpServer unit;
+    ASSERT_TRUE(unit.listen(QHostAddress::LocalHost, 0));
+    OpenWindowFor(unit.serverPort());
+    ListUnit(kLoopback, kProbeUnit);
+    EXPECT_EQ(Tile(0)->AddressCaption->Caption(), QStringLiteral("IP:"));
+    ClickTile(0);
+    EXPECT_FALSE(form->RefreshBtn->isEnabled()) << "Refresh waits while a LAN attempt runs";
+
+    ASSERT_TRUE(WaitFor([&] { return unit.hasPendingConnections(); }, 3000));
+    QTcpSocket* peer = unit.nextPendingConnection();
+    QByteArray received;
+    WaitFor([&] {
+        received += peer->readAll();
+        return received.size() >= 159;
+    }, 3000);
+    ASSERT_GE(received.size(), 159);
+    EXPECT_EQ(received.left(150), ReadMacBlock()) << "ReadMac and 141 zero bytes in one write";
+    EXPECT_EQ(received.mid(150, 9), IdentifyRequest());
+
+    // MAC first, as a unit answers them in turn, then the identity.
+    peer->write(BuildFrame(Command::ReadMac, QByteArray::fromHex("00 00 A1 B0 12 34 56")));
+    QByteArray identity("\x01", 1);
+    identity += QByteArray("HALL AMP").leftJustified(16, ' ');
+    identity += '\x10';
+    peer->write(BuildFrame(Command::Identify, identity));
+    ASSERT_TRUE(WaitConnected(3000));
+    EXPECT_EQ(Tile(0)->MacLabel->Caption(), QStringLiteral("00:A1:B0:12:34:56"));
+    EXPECT_EQ(Parts().Devices.EntryAt(0)->Mac, QStringLiteral("00A1B0123456"));
+    EXPECT_EQ(Tile(0)->NameLabel->Caption(), QStringLiteral("HALL AMP"));
+    EXPECT_TRUE(form->RefreshBtn->isEnabled());
+    EXPECT_FALSE(form->TempLabel->isVisible()) << "capability 16 gets no status row";
+}
+
+TEST_F(LanEndToEndTest, UnitThatAnswersNothingFailsAfterTheEighthTick)
+{
+    SimProcess& sim = StartTcpSim({QStringLiteral("--silent")});
+    OpenWindowFor(TcpPort(sim));
+    ListUnit(kLoopback, kProbeUnit);
+    QElapsedTimer clock;
+    clock.start();
+    ClickTile(0);
+    ASSERT_TRUE(WaitFor([&] { return Boxes(QStringLiteral("Conenction failed")) > 0; }, 12000));
+    EXPECT_GE(clock.elapsed(), 7000) << "eight one-second ticks";
+    EXPECT_EQ(Boxes(QStringLiteral("Conenction failed")), 1);
+    EXPECT_EQ(boxes.Boxes().size(), 1);
+    // Identify on the connect event and again on each of the eight ticks.
+    EXPECT_TRUE(WaitFor([&] { return SimCount(sim, IdentifyRequest()) >= 9; }, 1000));
+    EXPECT_EQ(SimCount(sim, IdentifyRequest()), 9);
+    EXPECT_TRUE(Tile(0)->RedCross->isVisible());
+    EXPECT_TRUE(form->ProgressForm.isNull());
+    EXPECT_TRUE(form->RefreshBtn->isEnabled());
+    EXPECT_FALSE(form->ConnectTimer->isActive());
+    EXPECT_EQ(State().ConnectTicks, 0);
+    EXPECT_FALSE(State().Connected);
+}
+
+TEST_F(LanEndToEndTest, QuietUnitStaysConnectedOnPingsAlone)
+{
+    SimProcess& sim = StartTcpSim({QStringLiteral("--capability"), QStringLiteral("16")});
+    OpenWindowFor(TcpPort(sim));
+    ListUnit(kLoopback, kProbeUnit);
+    ClickTile(0);
+    ASSERT_TRUE(WaitConnected(3000));
+    // Beyond one watchdog period with no traffic but the keep-alive.
+    QTest::qWait(7500);
+    EXPECT_TRUE(State().Connected);
+    EXPECT_GE(SimCount(sim, PingRequest()), 2) << "a ping after each 3 s of silence";
+    EXPECT_FALSE(Tile(0)->RedCross->isVisible());
+    EXPECT_TRUE(form->DevicePaintBox->isVisible());
+    EXPECT_TRUE(form->CheckTimer->isActive());
+    EXPECT_FALSE(form->ReconnectTimer->isActive());
+}
+
+TEST_F(LanEndToEndTest, ClickOnAnotherTileMovesTheConnectionThere)
+{
+    // One simulated unit reachable both ways: on a pseudo-terminal, found by
+    // the prober, and on loopback TCP, listed as a LAN unit.
+    SimProcess& sim = StartSim({QStringLiteral("--pty"), QStringLiteral("--tcp"),
+                                QStringLiteral("127.0.0.1:0")});
+    const QString pty = sim.WaitForLine(QStringLiteral("PTY "));
+    MainWindowSeams seams;
+    seams.EnumerateSerialPorts = [pty] { return QStringList{pty}; };
+    OpenWindowFor(TcpPort(sim), seams);
+    ASSERT_TRUE(WaitForTiles(1, 10000));
+    ListUnit(kLoopback, kProbeUnit);
+
+    ClickTile(0);
+    ASSERT_TRUE(WaitConnected(3000));
+    ASSERT_EQ(State().ConnectedIndex, 0);
+    ASSERT_TRUE(WaitFor([&] { return form->TempLabel->isVisible(); }, 1000));
+
+    ClickTile(1);
+    // The serial unit is let go at once ...
+    EXPECT_FALSE(State().Connected);
+    EXPECT_FALSE(Parts().ComPort1.Connected());
+    EXPECT_FALSE(form->TempLabel->isVisible());
+    EXPECT_FALSE(form->ProgressForm.isNull());
+    // ... and the LAN unit is connected: name, MAC and frame on tile 1.
+    ASSERT_TRUE(WaitConnected(3000));
+    EXPECT_EQ(State().ConnectedIndex, 1);
+    EXPECT_EQ(Tile(1)->NameLabel->Caption(), QStringLiteral("QIR-SIM"));
+    EXPECT_TRUE(WaitFor([&] { return Tile(1)->MacLabel->Caption() == QStringLiteral("00:A1:B0:00:00:01"); }, 2000));
+    EXPECT_EQ(Tile(0)->MacLabel->Caption(), QStringLiteral("FF:FF:FF:FF:FF:FF"));
+    EXPECT_EQ(form->DevicePaintBox->pos(), Tile(1)->pos() - QPoint(5, 5));
+    EXPECT_TRUE(form->TempLabel->isVisible());
+    EXPECT_TRUE(boxes.Boxes().isEmpty());
+
+    // Clicking the connected LAN tile disconnects it and opens nothing new.
+    const int identifies = SimCount(sim, IdentifyRequest());
+    ClickTile(1);
+    EXPECT_FALSE(State().Connected);
+    EXPECT_TRUE(form->ProgressForm.isNull());
+    EXPECT_FALSE(form->ConnectTimer->isActive());
+    QTest::qWait(1500);
+    EXPECT_EQ(SimCount(sim, IdentifyRequest()), identifies);
+    EXPECT_FALSE(State().Connected);
+}
+
+}  // namespace
