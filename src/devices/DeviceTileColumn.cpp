@@ -139,6 +139,15 @@ TDevicePanel* DeviceTileColumn::BuildTile(const DeviceEntry& entry)
     return tile;
 }
 
+void DeviceTileColumn::BuildMissingTiles()
+{
+    while (const std::optional<DeviceEntry> entry =
+               list_.EntryAt(static_cast<int>(tiles_.size()))) {
+        if (!BuildTile(*entry))
+            break;
+    }
+}
+
 // The serial unit's port is released and the prober may look again; tiles
 // below move up one place; a removed connected unit ends the connection,
 // though a TCP link stays open. ClickedIndex and MenuIndex are left alone.
@@ -271,11 +280,7 @@ int DeviceTileColumn::MarkUnpluggedSerialUnit(const QStringList& ports)
 // its tile existed) the gate is opened all the same, so discovery goes on.
 void DeviceTileColumn::DeviceTimerTimer()
 {
-    while (const std::optional<DeviceEntry> entry =
-               list_.EntryAt(static_cast<int>(tiles_.size()))) {
-        if (!BuildTile(*entry))
-            break;
-    }
+    BuildMissingTiles();
     controls_.DeviceTimer->stop();
     list_.Flags().AddPending.store(false);
 }

@@ -76,6 +76,10 @@ public:
     // entry's Index must be that position) and counts it. Returns the tile,
     // or none for an entry that does not belong at the next position.
     TDevicePanel* BuildTile(const DeviceEntry& entry);
+    // Builds the tile of every listed unit that has none yet, in list
+    // order: what a unit typed in by hand needs (a found unit may still be
+    // waiting for its tile above it).
+    void BuildMissingTiles();
     // Removes the unit at index with its tile and closes the gap; see the
     // .cpp for what a removal of the connected unit does.
     void RemoveUnit(int index);
