@@ -4,6 +4,8 @@
 #include "EndToEnd.h"
 
 #include "controls/Devicepanel.h"
+#include "dialogs/Progressform.h"
+#include "editor/PictureButton.h"
 #include "editor/PaintBox.h"
 #include "protocol/Frames.h"
 
@@ -99,6 +101,35 @@ TEST_F(LanEndToEndTest, UnitThatAnswersNothingFailsAfterTheEighthTick)
     EXPECT_FALSE(State().Connected);
 }
 
+TEST_F(LanEndToEndTest, CancelEndsTheAttemptAndLeavesRefreshUsable)
+{
+    SimProcess& sim = StartTcpSim({QStringLiteral("--silent")});
+    OpenWindowFor(TcpPort(sim));
+    ListUnit(kLoopback, kProbeUnit);
+    ClickTile(0);
+    ASSERT_TRUE(SimGot(sim, IdentifyRequest()));
+    QTest::qWait(1200);  // a tick or so into the attempt
+    auto* dialog = qobject_cast<TProgressBarForm*>(form->ProgressForm.data());
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(dialog->isVisible());
+
+    QTest::mouseClick(dialog->CancelBtn, Qt::LeftButton);
+    EXPECT_FALSE(form->ConnectTimer->isActive());
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(form->ProgressForm.data(), dialog) << "kept, hidden, until the next attempt";
+    EXPECT_FALSE(Parts().ClientSocket1.Active());
+    EXPECT_TRUE(form->RefreshBtn->isEnabled());
+    EXPECT_EQ(State().ConnectTicks, 0);
+    EXPECT_FALSE(Tile(0)->RedCross->isVisible());
+    EXPECT_TRUE(boxes.Boxes().isEmpty());
+
+    // The connection flag's hint says the unit is not connected.
+    QTest::mouseMove(form->connectflagImage, QPoint(5, 5));
+    EXPECT_EQ(form->Label1->text(), QString());
+    EXPECT_EQ(form->Label2->text(), QStringLiteral("Device:"));
+    EXPECT_EQ(form->Label3->text(), QStringLiteral("Off"));
+}
+
 TEST_F(LanEndToEndTest, QuietUnitStaysConnectedOnPingsAlone)
 {
     SimProcess& sim = StartTcpSim({QStringLiteral("--capability"), QStringLiteral("16")});
@@ -114,6 +145,10 @@ TEST_F(LanEndToEndTest, QuietUnitStaysConnectedOnPingsAlone)
     EXPECT_TRUE(form->DevicePaintBox->isVisible());
     EXPECT_TRUE(form->CheckTimer->isActive());
     EXPECT_FALSE(form->ReconnectTimer->isActive());
+
+    QTest::mouseMove(form->connectflagImage, QPoint(6, 6));
+    EXPECT_EQ(form->Label2->text(), QStringLiteral("Device:"));
+    EXPECT_EQ(form->Label3->text(), QStringLiteral("On"));
 }
 
 TEST_F(LanEndToEndTest, ClickOnAnotherTileMovesTheConnectionThere)
