@@ -19,6 +19,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <memory>
+
 using namespace qireq;
 using namespace qireq::e2e;
 
@@ -150,6 +152,36 @@ TEST_F(SerialEndToEndTest, SilentUnitIsMarkedAndReconnectedWhenItAnswersAgain)
     EXPECT_TRUE(form->DevicePaintBox->isVisible());
     EXPECT_FALSE(form->ReconnectTimer->isActive());
     EXPECT_TRUE(form->CheckTimer->isActive());
+}
+
+TEST_F(SerialEndToEndTest, UnpluggingTheConnectedUnitMarksItAndDropsTheConnection)
+{
+    SimProcess& sim = StartSim({QStringLiteral("--pty"), QStringLiteral("--capability"),
+                                QStringLiteral("16")});
+    const QString pty = sim.WaitForLine(QStringLiteral("PTY "));
+    auto ports = std::make_shared<QStringList>(QStringList{pty});
+    MainWindowSeams seams = NoDiscovery();
+    seams.EnumerateSerialPorts = [ports] { return *ports; };
+    OpenWindow(seams);
+    ListUnit(pty, kSerialUnit);
+    ClickTile(0);
+    ASSERT_TRUE(WaitConnected(3000));
+
+    // The port vanishes from the system's list, then the removal is reported.
+    ports->clear();
+    form->DeviceChgMsg(DeviceChange::Removed);
+    EXPECT_TRUE(Tile(0)->RedCross->isVisible());
+    EXPECT_FALSE(State().Connected);
+    EXPECT_FALSE(form->DevicePaintBox->isVisible());
+    EXPECT_FALSE(form->CheckTimer->isActive());
+    EXPECT_FALSE(form->ReconnectTimer->isActive()) << "no reconnect loop after an unplug";
+    EXPECT_TRUE(Parts().PortNames.Snapshot().isEmpty());
+    EXPECT_FALSE(Parts().Devices.Flags().ListChanging.load());
+
+    // Plugged in again: the port list is read afresh.
+    *ports = QStringList{pty};
+    form->DeviceChgMsg(DeviceChange::Arrived);
+    EXPECT_EQ(Parts().PortNames.Snapshot(), QStringList{pty});
 }
 
 TEST_F(SerialEndToEndTest, PortHeldByAnotherProgramIsReportedOnce)
