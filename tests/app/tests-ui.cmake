@@ -1,6 +1,7 @@
 # The main window shell, its pictures, message boxes and the About box.
 qireq_add_gtest(NAME MainWindowTest LABEL gui
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/MainWindowTest.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/QtInternalsTsan.cpp
   LIBS qireq_ui Qt6::Test
   EXTRA_LABELS threads)
 qireq_add_gtest(NAME AboutBoxTest LABEL gui
