@@ -3,6 +3,7 @@
 // window closes.
 #include "app/Application.h"
 #include "app/ApplicationTitle.h"
+#include "app/MainWindowSeams.h"
 #include "app/MessageBoxes.h"
 #include "app/Unit1.h"
 #include "app/WindowStyle.h"
@@ -25,9 +26,20 @@ void SetUpLook(QApplication& app)
     app.setFont(font);
 }
 
-// For the program's own tests and the screenshot script: with
-// QIREQ_TEST_CLOSE_AFTER_MS set, the window closes itself that many
-// milliseconds after it was shown, through the normal close path.
+// Hooks for the program's own tests and the screenshot script, which start
+// the real program:
+// - QIREQ_TEST_ISOLATED=1: no discovery at all, so nothing is sent to serial
+//   ports or the network of the machine the tests run on;
+// - QIREQ_TEST_CLOSE_AFTER_MS=n: the window closes itself n ms after it was
+//   shown, through the normal close path.
+qireq::MainWindowSeams OutsideWorld()
+{
+    qireq::MainWindowSeams seams;
+    if (qEnvironmentVariableIntValue("QIREQ_TEST_ISOLATED") == 1)
+        seams.StartDiscovery = false;
+    return seams;
+}
+
 void ArmTestClose(qireq::TForm1& window)
 {
     bool ok = false;
@@ -46,7 +58,7 @@ int main(int argc, char** argv)
 
     int exitCode = 0;
     try {
-        qireq::TForm1 Form1;
+        qireq::TForm1 Form1(OutsideWorld());
         // The rename, MAC, new-device and connecting dialogs are made here.
         QObject::connect(&Form1, &qireq::TForm1::Closed, &app, [] { QCoreApplication::exit(0); });
         Form1.show();

@@ -1,6 +1,7 @@
 // The About box as Help > About shows it: made only when chosen, modal, with
 // the version taken from the application title, and a link that opens the
 // address it shows.
+#include "app/MainWindowSeams.h"
 #include "app/Unit1.h"
 #include "controls/Unlurllabel.h"
 #include "dialogs/About.h"
@@ -30,6 +31,16 @@ public:
 public slots:
     void Open(const QUrl& url) { opened.append(url); }
 };
+
+// The window without the outside world: no discovery is started and the
+// machine's serial ports read as none, so the tests send nothing anywhere.
+MainWindowSeams Isolated()
+{
+    MainWindowSeams seams;
+    seams.StartDiscovery = false;
+    seams.EnumerateSerialPorts = [] { return QStringList(); };
+    return seams;
+}
 
 int AboutBoxesAlive()
 {
@@ -66,7 +77,7 @@ void WithAboutBox(TForm1& form, const std::function<void(TfmAbout&)>& inspect)
 
 TEST(AboutBoxTest, IsMadeOnlyWhenChosenAndGoneWhenClosed)
 {
-    TForm1 form;
+    TForm1 form(Isolated());
     form.show();
     EXPECT_EQ(AboutBoxesAlive(), 0);
     WithAboutBox(form, [](TfmAbout& about) {
@@ -79,7 +90,7 @@ TEST(AboutBoxTest, IsMadeOnlyWhenChosenAndGoneWhenClosed)
 
 TEST(AboutBoxTest, ShowsProductVersionAndMaker)
 {
-    TForm1 form;
+    TForm1 form(Isolated());
     form.show();
     WithAboutBox(form, [](TfmAbout& about) {
         const QStringList texts = VisibleTexts(&about);
@@ -112,7 +123,7 @@ TEST(AboutBoxTest, ShowsProductVersionAndMaker)
 
 TEST(AboutBoxTest, ClickingTheLinkOpensTheAddressItShows)
 {
-    TForm1 form;
+    TForm1 form(Isolated());
     form.show();
     UrlCatcher catcher;
     // The desktop hands https and http addresses to the catcher, not a browser.

@@ -20,6 +20,8 @@ std::unique_ptr<QProcess> StartInstance(int closeAfterMs)
     auto process = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // Nothing goes to this machine's serial ports or network.
+    env.insert(QStringLiteral("QIREQ_TEST_ISOLATED"), QStringLiteral("1"));
     if (closeAfterMs >= 0)
         env.insert(QStringLiteral("QIREQ_TEST_CLOSE_AFTER_MS"), QString::number(closeAfterMs));
     process->setProcessEnvironment(env);

@@ -5,6 +5,7 @@
 #include "app/DeviceChange.h"
 #include "app/InfoMessage.h"
 #include "app/MainWindowParts.h"
+#include "app/MainWindowSeams.h"
 #include "app/MessageBoxes.h"
 #include "app/TScrollBox.h"
 #include "app/TShape.h"
@@ -38,11 +39,21 @@ using namespace qireq;
 
 namespace {
 
+// The window without the outside world: no discovery is started and the
+// machine's serial ports read as none, so the tests send nothing anywhere.
+MainWindowSeams Isolated()
+{
+    MainWindowSeams seams;
+    seams.StartDiscovery = false;
+    seams.EnumerateSerialPorts = [] { return QStringList(); };
+    return seams;
+}
+
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        form = std::make_unique<TForm1>();
+        form = std::make_unique<TForm1>(Isolated());
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
