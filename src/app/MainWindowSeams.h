@@ -2,7 +2,11 @@
 // Where the outside world comes into the main window. The program uses the
 // defaults; tests hand in pseudo-terminal paths as the machine's serial
 // ports and loopback ports for their simulated LAN units.
+#include "platform/DeviceChangeSource.h"
 #include "platform/SerialPortEnumeration.h"
+
+#include <functional>
+#include <memory>
 
 namespace qireq {
 
@@ -13,6 +17,11 @@ struct MainWindowSeams {
     int LanPort = 5000;
     // Whether FormShow starts the serial prober and the device-change watch.
     bool StartDiscovery = true;
+    // Where USB arrivals and removals come from: the platform's notifications
+    // in the program; tests report their own through DeviceChgMsg.
+    std::function<std::unique_ptr<DeviceChangeSource>(quintptr nativeWindow,
+                                                      SerialPortEnumerator enumerate)>
+        MakeDeviceChangeSource = CreateDeviceChangeSource;
 };
 
 }  // namespace qireq

@@ -117,7 +117,7 @@ void TForm1::StartDiscovery()
         p.ComPort2, p.Devices, p.PortNames, p.Seams.EnumerateSerialPorts,
         [this](const QString& line) { AppendDiagnostic(line); });
     p.Prober->Start();
-    p.DeviceChanges = CreateDeviceChangeSource(winId(), p.Seams.EnumerateSerialPorts);
+    p.DeviceChanges = p.Seams.MakeDeviceChangeSource(winId(), p.Seams.EnumerateSerialPorts);
     connect(p.DeviceChanges.get(), &DeviceChangeSource::DeviceChanged, this, &TForm1::DeviceChgMsg);
 }
 

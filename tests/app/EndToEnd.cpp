@@ -93,6 +93,16 @@ MainWindowSeams EndToEndTest::NoDiscovery()
     return seams;
 }
 
+MainWindowSeams EndToEndTest::ProbedPorts(const QStringList& ports)
+{
+    MainWindowSeams seams;
+    seams.EnumerateSerialPorts = [ports] { return ports; };
+    seams.MakeDeviceChangeSource = [](quintptr, SerialPortEnumerator) {
+        return std::make_unique<DeviceChangeSource>();
+    };
+    return seams;
+}
+
 void EndToEndTest::OpenWindow(const MainWindowSeams& seams)
 {
     form = std::make_unique<TForm1>(seams);

@@ -65,7 +65,10 @@ protected:
     static int TcpPort(SimProcess& sim);
 
     void OpenWindow(const MainWindowSeams& seams = NoDiscovery());
+    // No prober and no device-change watch.
     static MainWindowSeams NoDiscovery();
+    // The prober walks these ports; device changes are the test's to report.
+    static MainWindowSeams ProbedPorts(const QStringList& ports);
     MainWindowParts& Parts() { return form->Parts(); }
     MainState& State() { return form->State(); }
 

@@ -158,9 +158,7 @@ TEST_F(LanEndToEndTest, ClickOnAnotherTileMovesTheConnectionThere)
     SimProcess& sim = StartSim({QStringLiteral("--pty"), QStringLiteral("--tcp"),
                                 QStringLiteral("127.0.0.1:0")});
     const QString pty = sim.WaitForLine(QStringLiteral("PTY "));
-    MainWindowSeams seams;
-    seams.EnumerateSerialPorts = [pty] { return QStringList{pty}; };
-    OpenWindowFor(TcpPort(sim), seams);
+    OpenWindowFor(TcpPort(sim), ProbedPorts({pty}));
     ASSERT_TRUE(WaitForTiles(1, 10000));
     ListUnit(kLoopback, kProbeUnit);
 

@@ -28,14 +28,6 @@ namespace {
 
 class SerialEndToEndTest : public EndToEndTest {
 protected:
-    // The window with the simulated unit's pty as the machine's only port.
-    MainWindowSeams PortsAre(const QString& port)
-    {
-        MainWindowSeams seams;
-        seams.EnumerateSerialPorts = [port] { return QStringList{port}; };
-        return seams;
-    }
-
     BandEditor& Editor() { return *form->Editor; }
     static void Press(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center()); }
 };
@@ -45,7 +37,7 @@ TEST_F(SerialEndToEndTest, ClickConnectsReadsTheBlockFollowsEditsAndClickAgainDi
     SimProcess& sim = StartSim({QStringLiteral("--pty")});
     const QString pty = sim.WaitForLine(QStringLiteral("PTY "));
     ASSERT_FALSE(pty.isEmpty());
-    OpenWindow(PortsAre(pty));
+    OpenWindow(ProbedPorts({pty}));
 
     // The prober pings the port on ComPort2 and the answer lists the unit.
     ASSERT_TRUE(WaitForTiles(1, 10000)) << "the prober found no unit on " << pty.toStdString();

@@ -15,16 +15,16 @@ qireq_warnings(qireq_e2e_fixture)
 add_dependencies(qireq_e2e_fixture qireq-sim)
 
 qireq_add_gtest(NAME SerialEndToEndTest LABEL e2e
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/SerialEndToEndTest.cpp
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/SerialEndToEndTest.cpp ${CMAKE_CURRENT_LIST_DIR}/EndToEndTsan.cpp
   LIBS qireq_e2e_fixture
   EXTRA_LABELS threads)
 
 qireq_add_gtest(NAME LanEndToEndTest LABEL e2e
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/LanEndToEndTest.cpp
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/LanEndToEndTest.cpp ${CMAKE_CURRENT_LIST_DIR}/EndToEndTsan.cpp
   LIBS qireq_e2e_fixture Qt6::Network
   EXTRA_LABELS threads)
 
 qireq_add_gtest(NAME PresetEndToEndTest LABEL e2e
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/PresetEndToEndTest.cpp
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/PresetEndToEndTest.cpp ${CMAKE_CURRENT_LIST_DIR}/EndToEndTsan.cpp
   LIBS qireq_e2e_fixture
   EXTRA_LABELS threads)
