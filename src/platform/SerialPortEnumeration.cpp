@@ -1,5 +1,7 @@
 #include "platform/SerialPortEnumeration.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 
 namespace qireq {
@@ -72,6 +74,17 @@ bool NaturalLess(const QString& a, const QString& b)
 void SortPortNamesNaturally(QStringList& names)
 {
     std::stable_sort(names.begin(), names.end(), NaturalLess);
+}
+
+QStringList ExtraSerialPorts()
+{
+    QStringList extra;
+    const QString listed = qEnvironmentVariable(kExtraSerialPortsVariable);
+    for (const QString& path : listed.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+        if (QFileInfo::exists(path) && !extra.contains(path))
+            extra.append(path);
+    }
+    return extra;
 }
 
 }  // namespace qireq

@@ -10,6 +10,12 @@
 // SortPortNamesNaturally), so the list reads the same from one call to the
 // next and the prober walks the ports in a fixed order.
 //
+// Pseudo-terminals are never among the ports Linux reports, so a simulated
+// unit on one (tools/qireq-sim --pty) is made visible by naming its path in
+// the environment variable QIREQ_EXTRA_SERIAL_PORTS (paths separated by ':').
+// They follow the system's ports; paths that do not exist are left out. A
+// development and demonstration aid: nothing sets it on an installer's PC.
+//
 // A missing key or no ports at all gives an empty list; every user treats an
 // empty list as the absence of serial ports. Any thread.
 #include <QStringList>
@@ -19,6 +25,10 @@
 namespace qireq {
 
 QStringList EnumerateSerialPorts();
+
+inline constexpr char kExtraSerialPortsVariable[] = "QIREQ_EXTRA_SERIAL_PORTS";
+// The existing paths named in QIREQ_EXTRA_SERIAL_PORTS, in their order, once each.
+QStringList ExtraSerialPorts();
 
 // Where the port names come from: EnumerateSerialPorts in the program, a
 // list of pseudo-terminal paths in tests.

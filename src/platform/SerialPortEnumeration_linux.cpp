@@ -12,6 +12,7 @@ QStringList EnumerateSerialPorts()
     for (const QSerialPortInfo& port : ports)
         names.append(port.systemLocation());
     SortPortNamesNaturally(names);
+    names.append(ExtraSerialPorts());
     return names;
 }
 

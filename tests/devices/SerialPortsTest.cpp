@@ -146,3 +146,58 @@ TEST(DeviceChangeSource, WithoutAUdevDaemonThePortListIsWatched)
 
 }  // namespace
 }  // namespace qireq
+
+namespace qireq {
+namespace {
+
+// Sets an environment variable for one test and puts the old value back.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const QByteArray& value)
+        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name))
+    {
+        qputenv(name_, value);
+    }
+    ~ScopedEnvironment()
+    {
+        if (had_)
+            qputenv(name_, old_);
+        else
+            qunsetenv(name_);
+    }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    const char* name_;
+    bool had_;
+    QByteArray old_;
+};
+
+TEST(ExtraSerialPorts, NamedPseudoTerminalsFollowTheSystemPorts)
+{
+    test::ProbedPty first;
+    test::ProbedPty second;
+    ASSERT_TRUE(first.IsValid() && second.IsValid());
+    const QByteArray listed = (second.Path() + ":/dev/no-such-port::" + first.Path() + ":"
+                               + second.Path())
+                                  .toLocal8Bit();
+    const ScopedEnvironment environment(kExtraSerialPortsVariable, listed);
+
+    // Given order, missing paths left out, each path once, after the rest.
+    EXPECT_EQ(ExtraSerialPorts(), QStringList({second.Path(), first.Path()}));
+    const QStringList all = EnumerateSerialPorts();
+    ASSERT_GE(all.size(), 2);
+    EXPECT_EQ(all.mid(all.size() - 2), QStringList({second.Path(), first.Path()}));
+}
+
+TEST(ExtraSerialPorts, NothingNamedAddsNothing)
+{
+    const ScopedEnvironment environment(kExtraSerialPortsVariable, QByteArray());
+    EXPECT_TRUE(ExtraSerialPorts().isEmpty());
+    for (const QString& name : EnumerateSerialPorts())
+        EXPECT_FALSE(name.startsWith(QLatin1String("/dev/pts/"))) << qPrintable(name);
+}
+
+}  // namespace
+}  // namespace qireq
