@@ -16,6 +16,10 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QRegion>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QThread>
 
 #include <algorithm>
@@ -73,6 +77,39 @@ QLabel* MakeCaption(QWidget* parent, const QString& text, int left, int top)
     caption->move(left, top);
     caption->adjustSize();
     return caption;
+}
+
+// QLineEdit keeps this many pixels beside its text inside its contents.
+constexpr int kLineEditTextMargin = 2;
+
+// The pixels a field has for its text.
+int TextRoom(const QLineEdit& field)
+{
+    QStyleOptionFrame option;
+    option.initFrom(&field);
+    option.rect = field.rect();
+    option.lineWidth =
+        field.hasFrame() ? field.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &field) : 0;
+    option.midLineWidth = 0;
+    option.state |= QStyle::State_Sunken;
+    const QRect contents = field.style()->subElementRect(QStyle::SE_LineEditContents, &option, &field);
+    const QMargins margins = field.textMargins();
+    return contents.width() - margins.left() - margins.right() - 2 * kLineEditTextMargin;
+}
+
+// A display field shows its whole value: "20160.0" is wider than a 49-pixel
+// field in some fonts, and a scrolled "0160.0" would read as another value.
+// The field's font is condensed as far as that value needs, from its start.
+void ShowFieldText(QLineEdit& field, const QString& text)
+{
+    if (field.text() == text)
+        return;
+    field.ensurePolished();
+    QFont font = field.font();
+    font.setStretch(QFont::AnyStretch);
+    field.setFont(CondensedToFit(font, {text}, TextRoom(field)));
+    field.setText(text);
+    field.setCursorPosition(0);
 }
 
 PictureButton* MakePicture(QWidget* parent, const QString& name, int left, int top, QSize size)
@@ -289,8 +326,8 @@ void BandEditor::RefreshBand(int n)
     c.EQImage->ShowPicture(eqImages_, off ? n + 4 : n - 1);
     EnableBandControls(n, !off);
     c.EQType->ShowPicture(typeImages_, Model(n).BandType);
-    c.FreqEdit->setText(FrequencyText(Model(n).BandFreq));
-    c.QEdit->setText(QText(Model(n).BandQ));
+    ShowFieldText(*c.FreqEdit, FrequencyText(Model(n).BandFreq));
+    ShowFieldText(*c.QEdit, QText(Model(n).BandQ));
 
     state_.SendGate = kGateWhileMoving;
     SetSlider(n, PositionFromGainCode(Model(n).BandGain));
@@ -313,7 +350,7 @@ void BandEditor::RefreshAllBands()
 {
     for (int n = 1; n <= kBandCount; ++n)
         RefreshBand(n);
-    trimEdit_->setText(TrimText(state_.Eq.Trim));
+    ShowFieldText(*trimEdit_, TrimText(state_.Eq.Trim));
 }
 
 void BandEditor::RedrawResponse()
@@ -341,7 +378,7 @@ void BandEditor::SendEqBlock(const EqBlock& block)
 
 void BandEditor::ShowTrim()
 {
-    trimEdit_->setText(TrimText(state_.Eq.Trim));
+    ShowFieldText(*trimEdit_, TrimText(state_.Eq.Trim));
     RedrawResponse();
 }
 
@@ -382,7 +419,7 @@ void BandEditor::ApplyEqBlock(const EqBlock& block)
 {
     EqState& eq = state_.Eq;
     eq.Trim = DecodeTrim(block[kBlockTrimOffset]);
-    trimEdit_->setText(TrimText(eq.Trim));
+    ShowFieldText(*trimEdit_, TrimText(eq.Trim));
 
     eq.Bypass = block[kBlockBypassOffset] != 0;
     EnableEqControls(!eq.Bypass);
@@ -399,8 +436,8 @@ void BandEditor::ApplyEqBlock(const EqBlock& block)
         band.BandOff = decoded.BandOff;
         band.BandOffShown = decoded.BandOff;
         c.EQImage->ShowPicture(eqImages_, decoded.BandOff ? n + 4 : n - 1);
-        c.FreqEdit->setText(FrequencyText(band.BandFreq));
-        c.QEdit->setText(QText(band.BandQ));
+        ShowFieldText(*c.FreqEdit, FrequencyText(band.BandFreq));
+        ShowFieldText(*c.QEdit, QText(band.BandQ));
 
         state_.SendGate = kGateWhileMoving;
         SetSlider(n, PositionFromGainCode(decoded.GainCode));
@@ -667,9 +704,16 @@ void BandEditor::EQImage1MouseMove(int n)
         ShowHint(OnOffHint(n, ShownOff(n)));
 }
 
-void BandEditor::PaintBox2Paint(PaintBox&, QPainter& canvas)
+// A native trackbar is opaque and hides what lies under it; ours is drawn
+// over the panel, so the scale keeps its labels out from under the sliders
+// (the box beside band 2's slider lies wholly beneath it and shows nothing).
+void BandEditor::PaintBox2Paint(PaintBox& box, QPainter& canvas)
 {
-    PaintGainScale(canvas);
+    QRegion uncovered(box.rect());
+    for (const BandControls& c : bands_)
+        if (c.TrackBar && c.TrackBar->parentWidget() == box.parentWidget())
+            uncovered -= QRegion(c.TrackBar->geometry().translated(-box.pos()));
+    PaintGainScale(canvas, uncovered);
 }
 
 }  // namespace qireq

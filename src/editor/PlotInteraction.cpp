@@ -6,7 +6,11 @@
 #include "editor/PaintBox.h"
 #include "editor/ScalePainting.h"
 
+#include <QEvent>
+#include <QFontMetrics>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace qireq {
 
@@ -62,6 +66,12 @@ void SetUpPlot(TFFTDraw& plot)
 }
 
 namespace {
+// The dB box as the window's form places it: 33 x 217 at 32, 8, which puts
+// its right edge 3 pixels inside a page with a 30-pixel label margin (the
+// margin the plot has in the form's own font). Other margins move the box.
+constexpr QRect kLeftBoxAsFormed(32, 8, 33, 217);
+constexpr int kLeftBoxIntoPage = 3;
+
 PaintBox* MakeBox(QWidget* panel, const char* name, QRect geometry)
 {
     auto* box = new PaintBox(panel);
@@ -76,9 +86,11 @@ PlotInteraction::PlotInteraction(MainState& state, BandEditor& editor, TFFTDraw&
                                  QObject* parent)
     : QObject(parent), state_(state), editor_(editor), plot_(plot)
 {
-    leftBox_ = MakeBox(plotPanel, "LeftPaintBox", QRect(32, 8, 33, 217));
+    leftBox_ = MakeBox(plotPanel, "LeftPaintBox", kLeftBoxAsFormed);
     bottomBox_ = MakeBox(plotPanel, "BottomPaintBox", QRect(32, 216, 809, 17));
     rightBox_ = MakeBox(plotPanel, "RightPaintBox", QRect(808, 8, 33, 225));
+    // The frequency unit "(Hz)" stands right of the page, over the right box.
+    bottomBox_->raise();
     leftBox_->SetOnPaint([this](PaintBox& box, QPainter& canvas) { LeftBoxPaint(box, canvas); });
     bottomBox_->SetOnPaint([this](PaintBox& box, QPainter& canvas) { BottomBoxPaint(box, canvas); });
     rightBox_->SetOnPaint([this](PaintBox& box, QPainter& canvas) { RightBoxPaint(box, canvas); });
@@ -89,6 +101,93 @@ PlotInteraction::PlotInteraction(MainState& state, BandEditor& editor, TFFTDraw&
             [this](Qt::MouseButtons, Qt::KeyboardModifiers, QPoint pos) { FFTDrawMouseMove(pos); });
     connect(&plot_, &TFFTDraw::OnMouseUp, this,
             [this](Qt::MouseButton, Qt::KeyboardModifiers, QPoint) { FFTDrawMouseUp(); });
+
+    // The page moves when the plot is resized or lays its pages out again
+    // (a new label font, say), and the dB labels' room changes with the
+    // box's own font.
+    plot_.installEventFilter(this);
+    leftBox_->installEventFilter(this);
+    PlaceAxisBoxes();
+}
+
+PlotInteraction::~PlotInteraction()
+{
+    for (PaintBox* box : {leftBox_.data(), bottomBox_.data(), rightBox_.data()})
+        if (box)
+            box->SetOnPaint(nullptr);
+}
+
+PaintBox* PlotInteraction::LeftPaintBox() const
+{
+    return leftBox_.data();
+}
+
+PaintBox* PlotInteraction::BottomPaintBox() const
+{
+    return bottomBox_.data();
+}
+
+PaintBox* PlotInteraction::RightPaintBox() const
+{
+    return rightBox_.data();
+}
+
+AxisFrame PlotInteraction::AxisFrameIn(const QWidget& box) const
+{
+    const QRect page = plot_.PlotPageRect();
+    const QPoint origin = box.mapFrom(box.window(), plot_.mapTo(plot_.window(), page.topLeft()));
+    return AxisFrame{QRect(origin, page.size()), plot_.XMapping(), plot_.YMapping(), box.size()};
+}
+
+void PlotInteraction::PlaceAxisBoxes()
+{
+    placedForPage_ = plot_.PlotPageRect();
+    PaintBox* leftBox = leftBox_.data();
+    QWidget* panel = leftBox ? leftBox->parentWidget() : nullptr;
+    if (!leftBox || !panel)
+        return;
+    // Where the page's left edge lies in the panel the boxes share.
+    const int pageLeft = panel->mapFrom(panel->window(), plot_.mapTo(plot_.window(), placedForPage_.topLeft())).x();
+    leftBox->ensurePolished();
+    const int widest = WidestDbAxisLabel(QFontMetrics(leftBox->font()));
+    // As far into the page as the form has it; further left when the labels
+    // would not fit in the box there.
+    const int left = std::min(pageLeft + kLeftBoxIntoPage - kLeftBoxAsFormed.width(),
+                              pageLeft - kDbLabelGap - widest);
+    leftBox->move(left, kLeftBoxAsFormed.top());
+    for (PaintBox* box : {leftBox_.data(), bottomBox_.data(), rightBox_.data()})
+        if (box)
+            box->update();
+}
+
+void PlotInteraction::PlaceAxisBoxesLater()
+{
+    if (placementQueued_)
+        return;
+    placementQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            placementQueued_ = false;
+            PlaceAxisBoxes();
+        },
+        Qt::QueuedConnection);
+}
+
+bool PlotInteraction::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == &plot_) {
+        // A resize comes before the plot paints; a new layout shows first in
+        // the plot's paint, where moving a sibling would be out of place.
+        if (event->type() == QEvent::Resize && plot_.PlotPageRect() != placedForPage_)
+            PlaceAxisBoxes();
+        else if (event->type() == QEvent::Paint && plot_.PlotPageRect() != placedForPage_)
+            PlaceAxisBoxesLater();
+    } else if (watched == leftBox_.data()) {
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+            PlaceAxisBoxesLater();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 PlotGeometry PlotInteraction::Geometry() const
@@ -163,14 +262,14 @@ void PlotInteraction::DragTo(QPoint pos)
         editor_.RefreshBand(n);
 }
 
-void PlotInteraction::LeftBoxPaint(PaintBox&, QPainter& canvas)
+void PlotInteraction::LeftBoxPaint(PaintBox& box, QPainter& canvas)
 {
-    PaintDbAxis(canvas);
+    PaintDbAxis(canvas, AxisFrameIn(box));
 }
 
-void PlotInteraction::BottomBoxPaint(PaintBox&, QPainter& canvas)
+void PlotInteraction::BottomBoxPaint(PaintBox& box, QPainter& canvas)
 {
-    PaintFrequencyAxis(canvas);
+    PaintFrequencyAxis(canvas, AxisFrameIn(box));
 }
 
 void PlotInteraction::RightBoxPaint(PaintBox& box, QPainter& canvas)

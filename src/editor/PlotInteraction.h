@@ -7,12 +7,21 @@
 // (LeftPaintBox, BottomPaintBox, RightPaintBox) above the plot inside its
 // panel and listens to the plot's mouse signals itself. Nothing else.
 //
+// The axis labels follow the plot page wherever the plot's own label margin
+// puts it (that margin is measured from its font): the labels are placed
+// from PlotPageRect() and the plot's value-to-pixel mapping at every paint,
+// and the dB box keeps its place against the page's left edge, moving along
+// when the page moves.
+//
 // GUI thread only.
 #include "app/MainState.h"
 #include "editor/PlotMapping.h"
+#include "editor/ScalePainting.h"
 
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
+#include <QRect>
 
 class QPainter;
 
@@ -35,6 +44,7 @@ public:
     // plotPanel is Panel2, the plot's parent (849 x 241).
     PlotInteraction(MainState& state, BandEditor& editor, TFFTDraw& plot, QWidget* plotPanel,
                     QObject* parent = nullptr);
+    ~PlotInteraction() override;
 
     // The band being dragged, 0..4, or -1.
     int DragBand() const { return dragBand_; }
@@ -43,6 +53,8 @@ public:
     PlotGeometry Geometry() const;
     // Whether band index 0..4 is under a pointer at (x, y) in plot pixels.
     bool BandUnderPointer(int bandIndex, QPoint pos) const;
+    // The plot page and the plot's mapping as seen from inside a box.
+    AxisFrame AxisFrameIn(const QWidget& box) const;
 
     // Handlers
     void FFTDrawMouseDown(Qt::MouseButton button, QPoint pos);
@@ -52,19 +64,28 @@ public:
     void BottomBoxPaint(PaintBox& box, QPainter& canvas);
     void RightBoxPaint(PaintBox& box, QPainter& canvas);
 
-    PaintBox* LeftPaintBox() const { return leftBox_; }
-    PaintBox* BottomPaintBox() const { return bottomBox_; }
-    PaintBox* RightPaintBox() const { return rightBox_; }
+    PaintBox* LeftPaintBox() const;
+    PaintBox* BottomPaintBox() const;
+    PaintBox* RightPaintBox() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void DragTo(QPoint pos);
+    // Moves the dB box to the page's present left edge and repaints the boxes.
+    void PlaceAxisBoxes();
+    void PlaceAxisBoxesLater();
 
     MainState& state_;
     BandEditor& editor_;
     TFFTDraw& plot_;
-    PaintBox* leftBox_ = nullptr;
-    PaintBox* bottomBox_ = nullptr;
-    PaintBox* rightBox_ = nullptr;
+    // The boxes belong to the panel, which may go first.
+    QPointer<PaintBox> leftBox_;
+    QPointer<PaintBox> bottomBox_;
+    QPointer<PaintBox> rightBox_;
+    QRect placedForPage_;  // the plot page the boxes were last placed for
+    bool placementQueued_ = false;
     int dragBand_ = -1;
 };
 

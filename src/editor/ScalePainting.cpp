@@ -1,82 +1,206 @@
 #include "editor/ScalePainting.h"
 
+#include <QColor>
+#include <QFontMetrics>
 #include <QPainter>
+#include <QRegion>
+
+#include <algorithm>
+#include <cmath>
 
 namespace qireq {
 
 namespace {
-void DrawAtTopLeft(QPainter& canvas, const PlacedText& label)
+
+constexpr int kNarrowestStretch = 60;
+// The labels fit between the box's edge and one column before the tick.
+constexpr int kGainLabelStart = 0;
+constexpr int kGainLabelEnd = kGainTickLeft - 1;
+
+// A box of the text's advance and line height with its top-left at (left, top).
+PlacedLabel LabelAt(const QString& text, const QFontMetrics& metrics, int left, int top)
 {
-    // A large box anchored at the point, so the text is never clipped by it.
-    canvas.drawText(QRect(label.X, label.Y, 200, 100), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
-                    QString::fromLatin1(label.Text));
+    return PlacedLabel{text, QRect(left, top, metrics.horizontalAdvance(text), metrics.height())};
 }
 
-void DrawAll(QPainter& canvas, const std::vector<PlacedText>& labels)
+// The top of a line of text whose middle falls on `row`.
+int TopCentredOn(int row, const QFontMetrics& metrics)
 {
-    for (const PlacedText& label : labels)
-        DrawAtTopLeft(canvas, label);
+    return row - (metrics.height() - 1) / 2;
 }
+
+void DrawAll(QPainter& canvas, const std::vector<PlacedLabel>& labels)
+{
+    for (const PlacedLabel& label : labels)
+        canvas.drawText(label.Box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, label.Text);
+}
+
+int WidestOf(const QFontMetrics& metrics, const QStringList& texts)
+{
+    int widest = 0;
+    for (const QString& text : texts)
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    return widest;
+}
+
+QStringList GainScaleTexts()
+{
+    QStringList texts;
+    for (const GainScaleLabel& label : GainScaleLabels())
+        texts << QString::fromLatin1(label.Text);
+    return texts;
+}
+
 }  // namespace
 
-const std::vector<PlacedText>& GainScaleLabels()
+// --- Gain scale ---------------------------------------------------------------
+
+const std::vector<GainScaleLabel>& GainScaleLabels()
 {
-    static const std::vector<PlacedText> labels{
-        {"+12", -1, 4}, {"+9", 4, 23},  {"+6", 4, 43},  {"+3", 4, 62},  {"0", 10, 82},
-        {"-3", 7, 101}, {"-6", 7, 120}, {"-9", 7, 139}, {"-12", 0, 158},
+    static const std::vector<GainScaleLabel> labels{
+        {"+12", 11}, {"+9", 30},  {"+6", 50},  {"+3", 69},   {"0", 88},
+        {"-3", 107}, {"-6", 127}, {"-9", 146}, {"-12", 165},
     };
     return labels;
 }
 
-const std::vector<int>& GainScaleTickRows()
+std::vector<PlacedLabel> PlaceGainScaleLabels(const QFontMetrics& metrics)
 {
-    static const std::vector<int> rows{11, 30, 50, 69, 88, 107, 127, 146, 165};
-    return rows;
+    std::vector<PlacedLabel> placed;
+    for (const GainScaleLabel& label : GainScaleLabels()) {
+        const QString text = QString::fromLatin1(label.Text);
+        const int width = metrics.horizontalAdvance(text);
+        placed.push_back(LabelAt(text, metrics, kGainLabelEnd - width, TopCentredOn(label.TickRow, metrics)));
+    }
+    return placed;
 }
 
-const std::vector<PlacedText>& DbAxisLabels()
+QFont GainScaleFont(const QFont& boxFont)
 {
-    static const std::vector<PlacedText> labels{
-        {"+18", 5, 1},    {"+15", 5, 13},   {"+12", 5, 27},   {"+9", 10, 40},   {"+6", 10, 52},
-        {"+3", 10, 64},   {"0", 15, 77},    {"-3", 12, 89},   {"-6", 11, 102},  {"-9", 11, 115},
-        {"-12", 5, 128},  {"-15", 5, 140},  {"-18", 5, 153},  {"-21", 5, 165},  {"-24", 5, 177},
-        {"-27", 5, 189},  {"-30", 4, 201},
-    };
-    return labels;
+    return CondensedToFit(boxFont, GainScaleTexts(), kGainLabelEnd - kGainLabelStart);
 }
 
-const std::vector<PlacedText>& FrequencyAxisLabels()
-{
-    static const std::vector<PlacedText> labels{
-        {"20", 70, 3},   {"30", 110, 3},  {"40", 138, 3},  {"50", 160, 3},  {"100", 225, 3},
-        {"200", 295, 3}, {"300", 335, 3}, {"400", 365, 3}, {"500", 387, 3}, {"1k", 457, 3},
-        {"2k", 527, 3},  {"3k", 567, 3},  {"4k", 597, 3},  {"5k", 619, 3},  {"10k", 685, 3},
-        {"20k", 754, 3}, {"(Hz)", 790, 3},
-    };
-    return labels;
-}
-
-void PaintGainScale(QPainter& canvas)
+void PaintGainScale(QPainter& canvas, const QRegion& uncovered)
 {
     canvas.setPen(Qt::black);
-    for (int row : GainScaleTickRows())
-        canvas.drawLine(20, row, 28, row);
-    DrawAll(canvas, GainScaleLabels());
+    for (const GainScaleLabel& label : GainScaleLabels())
+        canvas.drawLine(kGainTickLeft, label.TickRow, kGainTickRight, label.TickRow);
+    canvas.setFont(GainScaleFont(canvas.font()));
+    canvas.setClipRegion(uncovered);
+    DrawAll(canvas, PlaceGainScaleLabels(canvas.fontMetrics()));
 }
 
-void PaintDbAxis(QPainter& canvas)
+// --- Plot axes ----------------------------------------------------------------
+
+const std::vector<DbAxisLabel>& DbAxisLabels()
 {
-    DrawAll(canvas, DbAxisLabels());
+    static const std::vector<DbAxisLabel> labels{
+        {"+18", 18},  {"+15", 15},  {"+12", 12},  {"+9", 9},    {"+6", 6},    {"+3", 3},
+        {"0", 0},     {"-3", -3},   {"-6", -6},   {"-9", -9},   {"-12", -12}, {"-15", -15},
+        {"-18", -18}, {"-21", -21}, {"-24", -24}, {"-27", -27}, {"-30", -30},
+    };
+    return labels;
 }
 
-void PaintFrequencyAxis(QPainter& canvas)
+const std::vector<FrequencyAxisLabel>& FrequencyAxisLabels()
 {
-    DrawAll(canvas, FrequencyAxisLabels());
+    static const std::vector<FrequencyAxisLabel> labels{
+        {"20", 20.0},     {"30", 30.0},     {"40", 40.0},     {"50", 50.0},     {"100", 100.0},
+        {"200", 200.0},   {"300", 300.0},   {"400", 400.0},   {"500", 500.0},   {"1k", 1000.0},
+        {"2k", 2000.0},   {"3k", 3000.0},   {"4k", 4000.0},   {"5k", 5000.0},   {"10k", 10000.0},
+        {"20k", 20000.0},
+    };
+    return labels;
+}
+
+double XUnitsOfFrequency(double hz)
+{
+    static const double lg24000 = std::log10(24000.0);
+    return 1024.0 * std::log10(hz) / lg24000;
+}
+
+int WidestDbAxisLabel(const QFontMetrics& metrics)
+{
+    QStringList texts;
+    for (const DbAxisLabel& label : DbAxisLabels())
+        texts << QString::fromLatin1(label.Text);
+    return WidestOf(metrics, texts);
+}
+
+std::vector<PlacedLabel> PlaceDbAxisLabels(const AxisFrame& frame, const QFontMetrics& metrics)
+{
+    const int right = frame.Page.left() - kDbLabelGap;
+    std::vector<PlacedLabel> placed;
+    for (const DbAxisLabel& label : DbAxisLabels()) {
+        const QString text = QString::fromLatin1(label.Text);
+        const int row = frame.Page.top() + frame.Y.Pixel(label.Db);
+        placed.push_back(LabelAt(text, metrics, right - metrics.horizontalAdvance(text), TopCentredOn(row, metrics)));
+    }
+    return placed;
+}
+
+std::vector<PlacedLabel> PlaceFrequencyAxisLabels(const AxisFrame& frame, const QFontMetrics& metrics)
+{
+    const int top = frame.Page.top() + frame.Page.height() + 2;
+    std::vector<PlacedLabel> placed;
+    for (const FrequencyAxisLabel& label : FrequencyAxisLabels()) {
+        const QString text = QString::fromLatin1(label.Text);
+        const int column = frame.Page.left() + frame.X.Pixel(XUnitsOfFrequency(label.Hz));
+        placed.push_back(LabelAt(text, metrics, column - (metrics.horizontalAdvance(text) - 1) / 2, top));
+    }
+    // Where a wide font brings two labels too close (400 and 500), both give
+    // way by half, so neither lands on the other.
+    for (std::size_t i = 1; i < placed.size(); ++i) {
+        QRect& before = placed[i - 1].Box;
+        QRect& after = placed[i].Box;
+        const int overlap = before.left() + before.width() + kFrequencyLabelSpacing - after.left();
+        if (overlap > 0) {
+            before.translate(-(overlap / 2), 0);
+            after.translate(overlap - overlap / 2, 0);
+        }
+    }
+    const QString unit = QString::fromLatin1(kFrequencyUnitText);
+    const int unitLeft = std::min(frame.Page.left() + frame.Page.width() + kFrequencyUnitGap,
+                                  frame.Box.width() - metrics.horizontalAdvance(unit));
+    placed.push_back(LabelAt(unit, metrics, unitLeft, top));
+    return placed;
+}
+
+void PaintDbAxis(QPainter& canvas, const AxisFrame& frame)
+{
+    DrawAll(canvas, PlaceDbAxisLabels(frame, canvas.fontMetrics()));
+}
+
+void PaintFrequencyAxis(QPainter& canvas, const AxisFrame& frame)
+{
+    DrawAll(canvas, PlaceFrequencyAxisLabels(frame, canvas.fontMetrics()));
 }
 
 void PaintRightMargin(QPainter& canvas, QSize boxSize, const QColor& buttonFace)
 {
     canvas.fillRect(QRect(QPoint(3, 0), QPoint(boxSize.width() - 1, boxSize.height() - 1)), buttonFace);
+}
+
+// --- Fitting --------------------------------------------------------------------
+
+QFont CondensedToFit(const QFont& font, const QStringList& texts, int room)
+{
+    const int widest = WidestOf(QFontMetrics(font), texts);
+    if (widest <= room || widest <= 0)
+        return font;
+    const int base = font.stretch() > 0 ? font.stretch() : 100;
+    if (base <= kNarrowestStretch)
+        return font;
+    // Start from the proportional guess, then narrow until the metrics agree:
+    // hinting does not shrink every advance in proportion.
+    int stretch = std::clamp(base * std::max(room, 0) / widest, kNarrowestStretch, base - 1);
+    QFont narrow = font;
+    for (;;) {
+        narrow.setStretch(stretch);
+        if (stretch <= kNarrowestStretch || WidestOf(QFontMetrics(narrow), texts) <= room)
+            return narrow;
+        --stretch;
+    }
 }
 
 }  // namespace qireq

@@ -457,14 +457,76 @@ TEST_F(BandControlsTest, HintLineNamesTheControlUnderTheMouse)
     EXPECT_EQ(labels_[2]->text(), "On");
 }
 
-TEST_F(BandControlsTest, GainScalesArePaintedBesideTheSliders)
+// Each scale: ticks beside its slider, labels ending before their ticks on
+// the tick rows, whole inside the box, in the box's font and in a wider one.
+// The box that lies under band 2's slider must show nothing through it.
+TEST_F(BandControlsTest, GainScalesAreCleanBesideTheSliders)
 {
     const auto& boxes = editor_->GainScales();
     EXPECT_EQ(boxes[2]->objectName(), "EQ2PaintBox");
     EXPECT_EQ(boxes[2]->geometry(), QRect(192, 168, 17, 169));
-    const QImage image = boxes[0]->grab().toImage();
-    EXPECT_EQ(image.pixelColor(24, 88), QColor(Qt::black));  // the 0 dB tick
-    EXPECT_NE(image.pixelColor(40, 88), QColor(Qt::black));
+    const int tickRows[] = {11, 30, 50, 69, 88, 107, 127, 146, 165};
+
+    for (int fontPixels : {0, 13}) {
+        SCOPED_TRACE(fontPixels);
+        for (std::size_t i : {0u, 1u, 3u, 4u, 5u}) {
+            PaintBox* box = boxes[i];
+            SCOPED_TRACE(box->objectName().toStdString());
+            EXPECT_EQ(box->size(), QSize(i == 2 ? 17 : 65, 169));
+            if (fontPixels > 0) {
+                QFont wide = box->font();
+                wide.setPixelSize(fontPixels);
+                box->setFont(wide);
+            }
+            const QImage image = box->grab().toImage();
+            const QColor paper = image.pixelColor(40, 2);
+            EXPECT_EQ(image.pixelColor(24, 88), QColor(Qt::black));  // the 0 dB tick
+            for (int row : tickRows) {
+                SCOPED_TRACE(row);
+                // Everything in the label's band up to the tick's end is label
+                // or tick; the label ends before the tick and sits on its row.
+                const QRect label = InkIn(image, QRect(0, row - 6, 20, 13), paper);
+                ASSERT_FALSE(label.isEmpty());
+                EXPECT_GT(label.left(), 0);
+                EXPECT_LT(label.right(), 19);
+                EXPECT_NEAR((label.top() + label.bottom()) / 2.0, row, 2.0);
+                // Off the tick line, nothing reaches past the label into the
+                // tick's columns or beyond.
+                EXPECT_TRUE(InkIn(image, QRect(19, row - 6, 46, 5), paper).isEmpty());
+                EXPECT_TRUE(InkIn(image, QRect(19, row + 2, 46, 5), paper).isEmpty());
+            }
+        }
+        const QImage hidden = boxes[2]->grab().toImage();
+        EXPECT_TRUE(InkIn(hidden, hidden.rect(), hidden.pixelColor(0, 0)).isEmpty());
+    }
+}
+
+// A display field shows its whole value, never a scrolled part of it
+// ("20160.0" cut to "0160.0" reads as another frequency).
+TEST_F(BandControlsTest, FieldsShowTheirWholeValue)
+{
+    Model(5).BandFreq = 300;
+    Model(5).BandQ = 100;
+    editor_->RefreshBand(5);
+    for (QLineEdit* field : {Band(5).FreqEdit, Band(5).QEdit}) {
+        SCOPED_TRACE(field->text().toStdString());
+        EXPECT_EQ(field->size(), QSize(49, 21));
+        // The same text in the same font in a field with room to spare.
+        QLineEdit roomy;
+        roomy.setFont(field->font());
+        roomy.setText(field->text());
+        roomy.resize(200, 21);
+        const auto inkWidth = [](QLineEdit& edit) {
+            const QImage image = edit.grab().toImage();
+            const QRect inside(3, 4, image.width() - 6, image.height() - 8);
+            return InkIn(image, inside, edit.palette().color(QPalette::Base)).width();
+        };
+        const int whole = inkWidth(roomy);
+        EXPECT_GT(whole, 20);
+        EXPECT_NEAR(inkWidth(*field), whole, 1);
+    }
+    EXPECT_EQ(Band(5).FreqEdit->text(), "20160.0");
+    EXPECT_EQ(Band(5).QEdit->text(), "128.00");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "eq/ResponseCurves.h"
 #include "protocol/Frames.h"
 
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -21,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -52,6 +54,24 @@ public:
         return found;
     }
 };
+
+// The bounding box of what is drawn inside `area` of a picture: the pixels
+// that stand clearly apart from `background`. Empty when nothing is there.
+inline QRect InkIn(const QImage& image, QRect area, const QColor& background)
+{
+    QRect ink;
+    area &= image.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            const int distance = std::abs(c.red() - background.red()) + std::abs(c.green() - background.green()) +
+                                 std::abs(c.blue() - background.blue());
+            if (distance > 96)
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink;
+}
 
 inline int Byte(const QByteArray& frame, int offset)
 {

@@ -227,7 +227,9 @@ TEST_F(PlotInteractionTest, AxisBoxesCoverThePlotEdgesAndCarryTheLabels)
     PaintBox* left = interaction_->LeftPaintBox();
     PaintBox* bottom = interaction_->BottomPaintBox();
     PaintBox* right = interaction_->RightPaintBox();
-    EXPECT_EQ(left->geometry(), QRect(32, 8, 33, 217));
+    // The dB box keeps its size and top; where it stands follows the page.
+    EXPECT_EQ(left->size(), QSize(33, 217));
+    EXPECT_EQ(left->y(), 8);
     EXPECT_EQ(bottom->geometry(), QRect(32, 216, 809, 17));
     EXPECT_EQ(right->geometry(), QRect(808, 8, 33, 225));
     EXPECT_EQ(plotPanel_->findChild<PaintBox*>("LeftPaintBox"), left);
@@ -236,18 +238,68 @@ TEST_F(PlotInteractionTest, AxisBoxesCoverThePlotEdgesAndCarryTheLabels)
     EXPECT_GT(plotPanel_->children().indexOf(right), plotPanel_->children().indexOf(plot_));
     EXPECT_TRUE(right->testAttribute(Qt::WA_TransparentForMouseEvents));
 
-    auto hasInk = [](const QImage& image, QRect area) {
-        const QColor background = image.pixelColor(area.topLeft());
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x = area.left(); x <= area.right(); ++x)
-                if (image.pixelColor(x, y) != background)
-                    return true;
-        return false;
-    };
-    EXPECT_TRUE(hasInk(left->grab().toImage(), QRect(4, 76, 20, 12)));        // "0"
-    EXPECT_TRUE(hasInk(bottom->grab().toImage(), QRect(456, 2, 14, 13)));     // "1k"
     const QImage rightImage = right->grab().toImage();
     EXPECT_EQ(rightImage.pixelColor(10, 100), right->palette().color(QPalette::Button));
+    // "(Hz)" after the page's right end is written over the right box's fill.
+    const QImage panel = plotPanel_->grab().toImage();
+    const QRect unitArea(plot_->x() + plot_->PlotPageRect().right() + 2, 218, 30, 14);
+    EXPECT_FALSE(InkIn(panel, unitArea, right->palette().color(QPalette::Button)).isEmpty());
+}
+
+// The axis labels against the plot's own drawing: the frequency labels
+// centred under the grid lines the plot draws, the dB labels on their rows
+// just left of the page, with the plot's label margin measured from the
+// font at hand and from a much wider one.
+TEST_F(PlotInteractionTest, AxisLabelsSitOnThePlotsGridWhateverTheLabelFont)
+{
+    PaintBox* left = interaction_->LeftPaintBox();
+    PaintBox* bottom = interaction_->BottomPaintBox();
+    const auto inBox = [this](const QWidget* box, QPoint plotPoint) { return box->mapFrom(plotPanel_, plot_->mapTo(plotPanel_, plotPoint)); };
+    const double lg24000 = std::log10(24000.0);
+
+    int firstPageLeft = -1;
+    for (int labelPixels : {0, 22}) {
+        SCOPED_TRACE(labelPixels);
+        if (labelPixels > 0) {
+            QFont wide = plot_->AxisLabelFont().Font;
+            wide.setPixelSize(labelPixels);
+            plot_->SetAxisLabelFont(TPlotFont{wide, Qt::black});
+            QTest::qWait(50);  // the plot lays out anew, then the boxes follow
+        }
+        const QRect page = plot_->PlotPageRect();
+        if (firstPageLeft < 0)
+            firstPageLeft = page.left();
+        else
+            ASSERT_GT(page.left(), firstPageLeft + 20);  // the wide font moved the page
+
+        const QImage grid = plot_->ShownPlotPage();
+        const int quietRow = plot_->YMapping().Pixel(-19.5);  // between grid rows, below the curve
+        const QImage bottomImage = bottom->grab().toImage();
+        const QColor bottomPaper = bottomImage.pixelColor(0, 0);
+        for (double hz : {20.0, 100.0, 1000.0, 10000.0, 20000.0}) {
+            SCOPED_TRACE(hz);
+            const int pageColumn = plot_->XMapping().Pixel(1024.0 * std::log10(hz) / lg24000);
+            ASSERT_EQ(grid.pixelColor(pageColumn, quietRow), plot_->GridColor());
+            const int column = inBox(bottom, QPoint(page.left() + pageColumn, 0)).x();
+            const QRect ink = InkIn(bottomImage, QRect(column - 15, 0, 31, bottom->height()), bottomPaper);
+            ASSERT_FALSE(ink.isEmpty());
+            EXPECT_NEAR((ink.left() + ink.right()) / 2.0, column, 2.0);
+        }
+
+        const QImage leftImage = left->grab().toImage();
+        const QColor leftPaper = leftImage.pixelColor(0, 0);
+        const int pageLeft = inBox(left, page.topLeft()).x();
+        for (int db : {15, 0, -12, -27}) {
+            SCOPED_TRACE(db);
+            const int row = inBox(left, QPoint(0, page.top() + plot_->YMapping().Pixel(db))).y();
+            const QRect ink = InkIn(leftImage, QRect(0, row - 6, left->width(), 13), leftPaper);
+            ASSERT_FALSE(ink.isEmpty());
+            EXPECT_NEAR((ink.top() + ink.bottom()) / 2.0, row, 2.0);
+            EXPECT_GT(ink.left(), 0);                     // whole, not cut by the box
+            EXPECT_LT(ink.right(), pageLeft - 4);         // clear of the page's ticks
+            EXPECT_GT(ink.right(), pageLeft - 16);        // yet beside the page
+        }
+    }
 }
 
 }  // namespace
