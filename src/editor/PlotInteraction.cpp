@@ -183,9 +183,11 @@ bool PlotInteraction::eventFilter(QObject* watched, QEvent* event)
             PlaceAxisBoxes();
         else if (event->type() == QEvent::Paint && plot_.PlotPageRect() != placedForPage_)
             PlaceAxisBoxesLater();
-    } else if (watched == leftBox_.data()) {
-        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-            PlaceAxisBoxesLater();
+    } else if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        // The only other object watched is the dB box, whose font decides
+        // where it goes. It is not compared through leftBox_: the filter
+        // also sees the box's own destruction, when it is no PaintBox any more.
+        PlaceAxisBoxesLater();
     }
     return QObject::eventFilter(watched, event);
 }
