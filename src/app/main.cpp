@@ -59,7 +59,6 @@ int main(int argc, char** argv)
     int exitCode = 0;
     try {
         qireq::TForm1 Form1(OutsideWorld());
-        // The rename, MAC, new-device and connecting dialogs are made here.
         QObject::connect(&Form1, &qireq::TForm1::Closed, &app, [] { QCoreApplication::exit(0); });
         Form1.show();
         ArmTestClose(Form1);
