@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <limits>
 #include <vector>
 
 namespace qireq {
@@ -240,6 +241,27 @@ TEST(BandResponse, CachedGridMatchesDirectEvaluation)
         }
     }
     RecordProperty("worst_difference_dB", testing::PrintToString(worst));
+}
+
+// Coefficients no design produces: a numerator that vanishes, one whose
+// power overflows, and values that are not numbers. The curve is then what
+// the plain evaluation gives: -inf, +inf and NaN.
+TEST(BandResponse, RatiosBeyondTheLogarithmsRangeGiveThePlainResults)
+{
+    BiquadCoefficients silent;
+    silent.b0 = 0.0;
+    BiquadCoefficients huge;
+    huge.b0 = 1e200;
+    BiquadCoefficients broken;
+    broken.a1 = std::nan("");
+    ResponseArray dB{};
+    EvaluateBandResponse(silent, dB);
+    EXPECT_EQ(dB[0], -std::numeric_limits<double>::infinity());
+    EXPECT_EQ(dB[1023], -std::numeric_limits<double>::infinity());
+    EvaluateBandResponse(huge, dB);
+    EXPECT_EQ(dB[512], std::numeric_limits<double>::infinity());
+    EvaluateBandResponse(broken, dB);
+    EXPECT_TRUE(std::isnan(dB[700]));
 }
 
 // --- curves, sum and markers --------------------------------------------------
