@@ -5,6 +5,7 @@
 // for medians.
 #include "controls/Fftdraw.h"
 #include "controls/VclColors.h"
+#include "editor/PlotInteraction.h"
 
 #include <QApplication>
 
@@ -32,27 +33,11 @@ std::array<double, kPoints> Response(double shift)
     return curve;
 }
 
-// The plot as the main window sets it up.
+// The plot as the main window sets it up, shown at its size on the form.
 void SetUp(TFFTDraw& plot)
 {
-    plot.SetAutoRedraw(false);
-    plot.SetAxisColor(clSkyBlue);
-    plot.SetGridColor(clSkyBlue);
-    plot.SetColor(clBtnHighlight);
-    plot.SetShowXLabel(false);
-    plot.SetShowXTitle(false);
-    plot.SetShowYTitle(false);
-    plot.SetShowPlotTitle(false);
-    plot.SetNumHorzGrid(15);
-    plot.SetFFTNuimber(TFFTNumber::n2048);
+    SetUpPlot(plot);
     plot.resize(809, 201);
-    plot.SetXMax(1024);
-    plot.SetXMin(256);
-    plot.SetYMax(18);
-    plot.SetYMin(-30);
-    plot.SetXAutoScale(false);
-    plot.SetYAutoScale(false);
-    plot.SetAutoRedraw(true);
     plot.show();
     QApplication::processEvents();
 }
