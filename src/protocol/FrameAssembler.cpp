@@ -2,25 +2,11 @@
 
 #include "protocol/Frames.h"
 
+#include <QScopedValueRollback>
+
 #include <utility>
 
 namespace qireq {
-
-namespace {
-
-// Lowers the feeding flag however the frame handler leaves (it may throw).
-class FeedingScope {
-public:
-    explicit FeedingScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FeedingScope() { flag_ = false; }
-    FeedingScope(const FeedingScope&) = delete;
-    FeedingScope& operator=(const FeedingScope&) = delete;
-
-private:
-    bool& flag_;
-};
-
-}  // namespace
 
 void FrameAssembler::SetFrameHandler(FrameHandler handler)
 {
@@ -42,7 +28,8 @@ void FrameAssembler::Feed(const char* data, qsizetype size)
         deferred_.append(data, size);
         return;
     }
-    const FeedingScope scope(feeding_);
+    // Lowered again however the frame handler leaves (it may throw).
+    const QScopedValueRollback<bool> feeding(feeding_, true);
     for (qsizetype i = 0; i < size; ++i)
         FeedByte(static_cast<std::uint8_t>(data[i]));
     while (!deferred_.isEmpty()) {

@@ -6,25 +6,11 @@
 #include "protocol/FrameAssembler.h"
 #include "protocol/Frames.h"
 
+#include <QScopedValueRollback>
+
 #include <utility>
 
 namespace qireq {
-
-namespace {
-
-// Lowers the feeding flag however a hand-off leaves (it may throw).
-class FeedingScope {
-public:
-    explicit FeedingScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FeedingScope() { flag_ = false; }
-    FeedingScope(const FeedingScope&) = delete;
-    FeedingScope& operator=(const FeedingScope&) = delete;
-
-private:
-    bool& flag_;
-};
-
-}  // namespace
 
 ReplyDispatcher::ReplyDispatcher(MainState& state, DeviceList& devices, FrameAssembler& assembler,
                                  ReplyHandoffs& handoffs)
@@ -51,7 +37,8 @@ void ReplyDispatcher::Feed(const RxOrigin& origin, const char* data, int size)
         pending_.append({origin, QByteArray(data, size)});
         return;
     }
-    const FeedingScope scope(feeding_);
+    // Lowered again however a hand-off leaves (it may throw).
+    const QScopedValueRollback<bool> feeding(feeding_, true);
     current_ = origin;
     assembler_.Feed(data, size);
     while (!pending_.isEmpty()) {
