@@ -5,9 +5,13 @@
 #include <cstring>
 
 // The response loop is the editor's hot path: on x86-64 Linux with GCC it is
-// also built for AVX2 + FMA and the best version is picked at load time.
+// also built for x86-64-v3 (AVX2) and the version the processor can run is
+// picked at load time.
 // Everything it calls is forced inline, so that each version gets its own.
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__linux__)
+// Not in sanitizer builds: the picking runs while the program is loaded,
+// before a sanitizer's runtime is ready for instrumented code.
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__linux__) && \
+    !defined(__SANITIZE_THREAD__) && !defined(__SANITIZE_ADDRESS__)
 #define QIREQ_VECTOR_CLONES __attribute__((target_clones("arch=x86-64-v3", "default")))
 #else
 #define QIREQ_VECTOR_CLONES
