@@ -1,5 +1,6 @@
 #include "editor/PlotMapping.h"
 
+#include "eq/BandResponse.h"
 #include "eq/EqEncoding.h"
 
 #include <cmath>
@@ -44,7 +45,7 @@ bool BandUnderPointer(double xUnits, int sliderValue, int markerX, int shownGain
 
 double MarkerXUnits(int freqStep)
 {
-    return 1024.0 * std::log10(FrequencyOf(freqStep)) / kLog24000;
+    return GridPointOf(FrequencyOf(freqStep));
 }
 
 double FrequencyAtXUnits(double xUnits)

@@ -1,5 +1,7 @@
 #include "editor/ScalePainting.h"
 
+#include "eq/BandResponse.h"
+
 #include <QColor>
 #include <QFontMetrics>
 #include <QPainter>
@@ -113,12 +115,6 @@ const std::vector<FrequencyAxisLabel>& FrequencyAxisLabels()
     return labels;
 }
 
-double XUnitsOfFrequency(double hz)
-{
-    static const double lg24000 = std::log10(24000.0);
-    return 1024.0 * std::log10(hz) / lg24000;
-}
-
 int WidestDbAxisLabel(const QFontMetrics& metrics)
 {
     QStringList texts;
@@ -145,7 +141,7 @@ std::vector<PlacedLabel> PlaceFrequencyAxisLabels(const AxisFrame& frame, const 
     std::vector<PlacedLabel> placed;
     for (const FrequencyAxisLabel& label : FrequencyAxisLabels()) {
         const QString text = QString::fromLatin1(label.Text);
-        const int column = frame.Page.left() + frame.X.Pixel(XUnitsOfFrequency(label.Hz));
+        const int column = frame.Page.left() + frame.X.Pixel(GridPointOf(label.Hz));
         placed.push_back(LabelAt(text, metrics, column - (metrics.horizontalAdvance(text) - 1) / 2, top));
     }
     // Where a wide font brings two labels too close (400 and 500), both give

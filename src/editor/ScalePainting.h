@@ -79,9 +79,6 @@ const std::vector<FrequencyAxisLabel>& FrequencyAxisLabels();
 // The unit caption after the last frequency label.
 inline constexpr const char* kFrequencyUnitText = "(Hz)";
 
-// The x-unit position of a frequency on the plot: 1024 * lg f / lg 24000.
-double XUnitsOfFrequency(double hz);
-
 // How far the dB labels end before the page's left edge (clear of the ticks).
 constexpr int kDbLabelGap = 8;
 // How far the unit caption starts after the page's right edge (less where

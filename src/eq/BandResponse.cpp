@@ -163,6 +163,12 @@ double GridFrequency(int point)
     return std::pow(10.0, std::log10(kGridTop) * point * kGridStep);
 }
 
+double GridPointOf(double hz)
+{
+    static const double lgTop = std::log10(kGridTop);
+    return kResponsePoints * std::log10(hz) / lgTop;
+}
+
 void EvaluateBandResponse(const BiquadCoefficients& c, ResponseArray& dB)
 {
     const PowerRatio ratio{c, Phases()};

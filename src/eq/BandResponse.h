@@ -13,6 +13,9 @@ using ResponseArray = std::array<double, kResponsePoints>;
 
 // f(i) in Hz, computed as 10^(lg 24000 * i / 1024).
 double GridFrequency(int point);
+// The other way round: where a frequency in Hz lies on the grid, in points
+// (1024 lg f / lg 24000), not rounded. Markers and axis labels sit there.
+double GridPointOf(double hz);
 
 // |H(e^jw)| in dB at every grid point, w = pi f(i) / 24000.
 void EvaluateBandResponse(const BiquadCoefficients& coefficients, ResponseArray& dB);

@@ -46,7 +46,7 @@ BandMarker MarkerOf(int bandIndex, const EqBand& band, int trim, bool connected)
 {
     BandMarker marker;
     marker.BandIndex = bandIndex;
-    marker.X = kResponsePoints * std::log10(FrequencyOf(band.BandFreq)) / std::log10(24000.0);
+    marker.X = GridPointOf(FrequencyOf(band.BandFreq));
     marker.Y = trim + ShownGainDb(band.BandGain);
     marker.Hidden = BandShownOff(band, connected);
     return marker;
