@@ -6,6 +6,7 @@
 #include "editor/BandEditor.h"
 #include "editor/PlotInteraction.h"
 #include "eq/ResponseCurves.h"
+#include "protocol/RequestSender.h"
 
 #include <benchmark/benchmark.h>
 
@@ -19,6 +20,7 @@ namespace {
 // The editor inside panels laid out as in the main window, shown.
 struct EditorWindow {
     qireq::MainState state;
+    qireq::RequestSender requests{state};
     qireq::ResponseCurves curves;
     QWidget window;
     qireq::TFFTDraw* plot = nullptr;
@@ -35,7 +37,8 @@ struct EditorWindow {
         auto* eqPanel = new QWidget(&window);
         eqPanel->setGeometry(176, 250, 505, 353);
         qireq::SetUpPlot(*plot);
-        editor = std::make_unique<qireq::BandEditor>(state, curves, *plot, eqPanel, qireq::TopBarControls{});
+        editor = std::make_unique<qireq::BandEditor>(state, requests, curves, *plot, eqPanel,
+                                                      qireq::TopBarControls{});
         interaction = std::make_unique<qireq::PlotInteraction>(state, *editor, *plot, plotPanel);
         editor->RefreshAllBands();
         window.show();

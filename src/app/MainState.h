@@ -1,22 +1,17 @@
 #pragma once
-// The state many parts of the main window share: the connection, the link,
-// the send gate and liveness counters, and the EQ as the editor holds it.
+// The state many parts of the main window share: the connection, the send
+// gate and liveness counters, and the EQ as the editor holds it. The link
+// itself is the request sender's (protocol/RequestSender.h).
 // One plain struct owned by the main window; each piece gets a reference.
 // GUI thread only (the worker threads share the device list and the
 // process-wide flags, which live elsewhere).
 #include "eq/EqBand.h"
-#include "protocol/DeviceLink.h"
-#include "protocol/LinkRequests.h"
-
-#include <memory>
 
 namespace qireq {
 
 struct MainState {
     // Connection.
     bool Connected = false;
-    std::unique_ptr<DeviceLink> Link;            // current or last attempt's link
-    std::unique_ptr<qireq::LinkRequests> LinkRequests;  // replaced together with Link
     int ConnectedIndex = -1;  // list index of the unit that answered Identify
     int ClickedIndex = 0;     // list index of the tile last clicked to connect
     int MenuIndex = 0;        // list index of the tile the popup menu acts on
@@ -36,7 +31,6 @@ struct MainState {
         QuietTicks = 0;
         Heard = true;
     }
-    bool LinkOpen() const { return Link && Link->IsOpen(); }
 };
 
 }  // namespace qireq

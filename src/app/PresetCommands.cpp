@@ -6,6 +6,7 @@
 #include "editor/BandEditor.h"
 #include "presets/PresetFile.h"
 #include "presets/PresetRecord.h"
+#include "protocol/RequestSender.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -51,9 +52,10 @@ QString DialogFileChooser::ChooseOpenName()
     return RunFileDialog(owner_, QFileDialog::AcceptOpen, "OpenDialog");
 }
 
-PresetCommands::PresetCommands(MainState& state, EqBlock& savingRecord, BandEditor& editor,
-                               QWidget& window)
+PresetCommands::PresetCommands(MainState& state, RequestSender& requests, EqBlock& savingRecord,
+                               BandEditor& editor, QWidget& window)
     : state_(state),
+      requests_(requests),
       savingRecord_(savingRecord),
       editor_(editor),
       window_(window),
@@ -122,8 +124,8 @@ void PresetCommands::OpenItemClick()
 
     state_.SendGate = 0;
     window_.setWindowTitle(CaptionFor(fileName));
-    if (state_.LinkOpen())
-        editor_.SendEqBlock(load.record);
+    if (requests_.LinkOpen())
+        requests_.SendEqBlock(load.record);
     else
         editor_.ApplyEqBlock(load.record);
 }

@@ -18,6 +18,7 @@ class QWidget;
 namespace qireq {
 
 class BandEditor;
+class RequestSender;
 struct MainState;
 
 class PresetFileChooser {
@@ -46,7 +47,8 @@ class PresetCommands {
 public:
     // window: the caption's owner and the owner of every box shown.
     // savingRecord: the window's preset record, filled anew by each Save As.
-    PresetCommands(MainState& state, EqBlock& savingRecord, BandEditor& editor, QWidget& window);
+    PresetCommands(MainState& state, RequestSender& requests, EqBlock& savingRecord,
+                   BandEditor& editor, QWidget& window);
     ~PresetCommands();
 
     void SaveItemClick();
@@ -59,6 +61,7 @@ public:
 
 private:
     MainState& state_;
+    RequestSender& requests_;
     EqBlock& savingRecord_;
     BandEditor& editor_;
     QWidget& window_;

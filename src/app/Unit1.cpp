@@ -84,7 +84,7 @@ void TForm1::ConnectHandlers()
 void TForm1::PrepareEditor()
 {
     SetUpPlot(*FFTDraw1);
-    Editor = new BandEditor(state_, Curves, *FFTDraw1, Panel4,
+    Editor = new BandEditor(state_, requests_, Curves, *FFTDraw1, Panel4,
                             TopBarControls{ResetImg, Label1, Label2, Label3},
                             TrimTimers{InputAddTimer, InputDecTimer}, this);
     PlotMouse = new PlotInteraction(state_, *Editor, *FFTDraw1, Panel2, this);

@@ -17,6 +17,7 @@
 #include "eq/EqBlock.h"
 #include "eq/ResponseCurves.h"
 #include "protocol/FrameAssembler.h"
+#include "protocol/RequestSender.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -66,6 +67,8 @@ public:
 
     // --- Shared state -------------------------------------------------------
     MainState& State() { return state_; }
+    // Every request to the connected unit, and the link they go out on.
+    RequestSender& Requests() { return requests_; }
     // The six response curves the plot shows (sum and bands 1..5).
     ResponseCurves Curves;
     // The receive assembly (RxState, RxCount, RxFrame), shared by the serial
@@ -237,6 +240,7 @@ private:
     void SerialPortsRemoved();
 
     MainState state_;
+    RequestSender requests_{state_};
     bool shownOnce_ = false;
     // Last, so the parts go before the state and the assembler they use.
     std::unique_ptr<MainWindowParts> parts_;

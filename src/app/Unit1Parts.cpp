@@ -45,7 +45,7 @@ void TForm1::BuildParts(const MainWindowSeams& seams)
     status.Controls = StatusControls();
     status.BurningItem = p.DeviceColumn->BurningItem;
     status.ReadStateTimer = ReadStateTimer;
-    p.StatusRow = std::make_unique<StatusDisplay>(state_, status);
+    p.StatusRow = std::make_unique<StatusDisplay>(requests_, status);
 
     // The connection life cycle.
     ConnectionControls connection;
@@ -63,7 +63,7 @@ void TForm1::BuildParts(const MainWindowSeams& seams)
     connection.Label3 = Label3;
     connection.DialogOwner = this;
     p.Connection = std::make_unique<ConnectionLifecycle>(
-        ConnectionParts{state_, p.Devices, RxAssembler, p.ComPort1, p.ClientSocket1,
+        ConnectionParts{state_, requests_, p.Devices, RxAssembler, p.ComPort1, p.ClientSocket1,
                         *p.DeviceColumn, *p.StatusRow, ProgressForm},
         connection, [this](const QString& text) { MessageBoxes::Message(this, text); });
     p.Connection->SetLanPort(seams.LanPort);
@@ -74,7 +74,7 @@ void TForm1::BuildParts(const MainWindowSeams& seams)
     p.Dispatcher = std::make_unique<ReplyDispatcher>(state_, p.Devices, RxAssembler, *p.Handoffs);
     p.Receive = std::make_unique<ReceivePath>(*p.Dispatcher);
 
-    p.Presets = std::make_unique<PresetCommands>(state_, SavingRecord, *Editor, *this);
+    p.Presets = std::make_unique<PresetCommands>(state_, requests_, SavingRecord, *Editor, *this);
 }
 
 void TForm1::ConnectParts()

@@ -2,7 +2,7 @@
 
 #include "app/TShape.h"
 #include "devices/StatusReply.h"
-#include "protocol/Frames.h"
+#include "protocol/RequestSender.h"
 
 #include <QAction>
 #include <QLabel>
@@ -22,8 +22,8 @@ void Light(TShape* lamp, bool alarm)
 
 }  // namespace
 
-StatusDisplay::StatusDisplay(MainState& state, const StatusRowControls& controls)
-    : state_(state), controls_(controls)
+StatusDisplay::StatusDisplay(RequestSender& requests, const StatusRowControls& controls)
+    : requests_(requests), controls_(controls)
 {
     Q_ASSERT(controls_.TempLabel && controls_.ProtectState && controls_.TempState &&
              controls_.VoltageState && controls_.StandbyState && controls_.BurningItem &&
@@ -44,8 +44,7 @@ void StatusDisplay::ShowStatusPanel(bool visible)
 
 void StatusDisplay::ReadStateTimerTimer()
 {
-    if (state_.Connected && state_.Link)
-        state_.Link->WriteBytes(ReadStatusRequest());
+    requests_.SendReadStatus();
 }
 
 void StatusDisplay::ApplyStatusReply(const QByteArray& frame)

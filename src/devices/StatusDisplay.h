@@ -9,8 +9,6 @@
 // dispatcher calls ShowStatusPanel on the identify reply and
 // ApplyStatusReply on each status reply; a tile click while connected
 // hides the row again. GUI thread only.
-#include "app/MainState.h"
-
 #include <QByteArray>
 #include <QVector>
 
@@ -21,6 +19,7 @@ class QWidget;
 
 namespace qireq {
 
+class RequestSender;
 class TShape;
 
 struct StatusRowControls {
@@ -37,7 +36,7 @@ struct StatusRowControls {
 
 class StatusDisplay {
 public:
-    StatusDisplay(MainState& state, const StatusRowControls& controls);
+    StatusDisplay(RequestSender& requests, const StatusRowControls& controls);
 
     // The row, the "More Info" item and the status requests, all together.
     // Showing keeps the values last shown.
@@ -53,7 +52,7 @@ public:
     void ApplyStatusReply(const QByteArray& frame);
 
 private:
-    MainState& state_;
+    RequestSender& requests_;
     StatusRowControls controls_;
     bool shown_ = false;
 };

@@ -9,6 +9,7 @@
 #include "editor/PaintBox.h"
 #include "editor/PlotMapping.h"
 #include "editor/ScalePainting.h"
+#include "protocol/RequestSender.h"
 #include "eq/BandResponse.h"
 #include "eq/EqDisplay.h"
 #include "eq/EqEncoding.h"
@@ -122,9 +123,15 @@ PictureButton* MakePicture(QWidget* parent, const QString& name, int left, int t
 
 }  // namespace
 
-BandEditor::BandEditor(MainState& state, ResponseCurves& curves, TFFTDraw& plot, QWidget* eqPanel,
-                       TopBarControls topBar, TrimTimers timers, QObject* parent)
-    : QObject(parent), state_(state), curves_(curves), plot_(plot), topBar_(topBar), commands_(state)
+BandEditor::BandEditor(MainState& state, RequestSender& requests, ResponseCurves& curves,
+                       TFFTDraw& plot, QWidget* eqPanel, TopBarControls topBar, TrimTimers timers,
+                       QObject* parent)
+    : QObject(parent),
+      state_(state),
+      curves_(curves),
+      plot_(plot),
+      topBar_(topBar),
+      requests_(requests)
 {
     const qreal dpr = eqPanel ? eqPanel->devicePixelRatioF() : 1.0;
     typeImages_ = TypeImageList(dpr);
@@ -368,12 +375,7 @@ void BandEditor::SendBand(int n)
 {
     if (!ValidBand(n) || !state_.Connected)
         return;
-    commands_.SendBand(n);
-}
-
-void BandEditor::SendEqBlock(const EqBlock& block)
-{
-    commands_.SendEqBlock(block);
+    requests_.SendBand(n);
 }
 
 void BandEditor::ShowTrim()
@@ -578,7 +580,7 @@ void BandEditor::EQTrkBarChange(int n)
 void BandEditor::SendOrShowTrim()
 {
     if (state_.Connected)
-        commands_.SendTrim();
+        requests_.SendTrim();
     else
         ShowTrim();
 }
@@ -630,7 +632,7 @@ void BandEditor::TrimDecUp()
 void BandEditor::BPImageMouseDown()
 {
     if (state_.Connected) {
-        commands_.SendBypass(!state_.Eq.Bypass);
+        requests_.SendBypass(!state_.Eq.Bypass);
         return;
     }
     state_.Eq.Bypass = !state_.Eq.Bypass;
@@ -641,8 +643,8 @@ void BandEditor::BPImageMouseUp() {}
 
 void BandEditor::ResetImgClick()
 {
-    if (state_.Link && state_.Connected)
-        SendEqBlock(ResetBlock);
+    if (requests_.HasLink() && state_.Connected)
+        requests_.SendEqBlock(ResetBlock);
     else
         ApplyEqBlock(ResetBlock);
 }

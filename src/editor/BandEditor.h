@@ -18,7 +18,7 @@
 //     reply -> ApplyBypassEcho, the trim reply -> ApplyTrimEcho, the EQ block
 //     reply -> SendGate = 0, then ApplyEqBlock;
 //   - preset Open with no link open, and reset while not connected, ->
-//     ApplyEqBlock; a preset sent to the unit -> SendEqBlock.
+//     ApplyEqBlock.
 // The trim auto-repeat runs on the window's InputAddTimer and InputDecTimer
 // when they are given (TrimTimers; the editor sets them to 150 ms and connects
 // their ticks to InputAddTimerTimer / InputDecTimerTimer itself, so the window
@@ -26,7 +26,6 @@
 //
 // GUI thread only. ApplyEqBlock pauses the calling thread for BlockPause().
 #include "app/MainState.h"
-#include "editor/EqCommands.h"
 #include "editor/HintText.h"
 #include "editor/PictureButton.h"
 #include "eq/EqBlock.h"
@@ -44,6 +43,7 @@ class QPainter;
 namespace qireq {
 
 class PaintBox;
+class RequestSender;
 class TCSpinButton;
 class TFFTDraw;
 class TPTrackBar;
@@ -81,7 +81,9 @@ public:
     static constexpr int kBlockPauseMs = 512;
 
     // Creates the band and trim controls inside eqPanel (Panel4, 505 x 353).
-    BandEditor(MainState& state, ResponseCurves& curves, TFFTDraw& plot, QWidget* eqPanel,
+    // Edits go to the unit through requests.
+    BandEditor(MainState& state, RequestSender& requests, ResponseCurves& curves, TFFTDraw& plot,
+               QWidget* eqPanel,
                TopBarControls topBar, TrimTimers timers = {}, QObject* parent = nullptr);
     ~BandEditor() override;
 
@@ -99,8 +101,6 @@ public:
     void ApplyTrimEcho(const QByteArray& frame);
     // The sum curve and the five markers onto the plot.
     void RedrawResponse();
-    // WriteEqBlock on the link, with the send gate and liveness of a block send.
-    void SendEqBlock(const EqBlock& block);
 
     // --- Handlers (band number 1..5 where one is taken) --------------------
     void EQImage1Click(int bandNumber);
@@ -172,7 +172,7 @@ private:
     ResponseCurves& curves_;
     TFFTDraw& plot_;
     TopBarControls topBar_;
-    EqCommands commands_;
+    RequestSender& requests_;
 
     std::array<BandControls, kBandCount> bands_{};
     QLineEdit* trimEdit_ = nullptr;

@@ -6,8 +6,6 @@ list(APPEND QIREQ_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/PlotMapping.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HintText.h
   ${CMAKE_CURRENT_LIST_DIR}/HintText.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/EqCommands.h
-  ${CMAKE_CURRENT_LIST_DIR}/EqCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PictureButton.h
   ${CMAKE_CURRENT_LIST_DIR}/PictureButton.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CSpinButton.h

@@ -14,6 +14,7 @@
 #include "protocol/FrameAssembler.h"
 #include "protocol/Frames.h"
 #include "protocol/LinkPause.h"
+#include "protocol/RequestSender.h"
 #include "protocol/SerialLink.h"
 #include "protocol/SocketLink.h"
 
@@ -34,6 +35,7 @@ ConnectionLifecycle::ConnectionLifecycle(const ConnectionParts& parts,
                                          ShowMessage showMessage, QObject* parent)
     : QObject(parent),
       state_(parts.State),
+      requests_(parts.Requests),
       devices_(parts.Devices),
       assembler_(parts.Assembler),
       comPort1_(parts.ComPort1),
@@ -121,8 +123,8 @@ void ConnectionLifecycle::StartLanAttempt(const QString& address)
     state_.ConnectTicks = 0;
     DestroyConnectingDialog();
     OpenConnectingDialog();
-    state_.Link->SetAddress(address + QLatin1Char(':') + QString::number(lanPort_));
-    state_.Link->Open();
+    requests_.Link()->SetAddress(address + QLatin1Char(':') + QString::number(lanPort_));
+    requests_.Link()->Open();
     controls_.ConnectTimer->start();
 }
 
@@ -130,11 +132,10 @@ void ConnectionLifecycle::StartSerialAttempt(const QString& portName)
 {
     state_.ConnectTicks = 0;
     ReleaseOldLink();
-    state_.Link = std::make_unique<SerialLink>(comPort1_);
-    state_.Link->SetAddress(portName);
-    state_.LinkRequests = std::make_unique<LinkRequests>(*state_.Link);
-    state_.Link->Open();
-    state_.LinkRequests->SendIdentify();
+    requests_.ReplaceLink(std::make_unique<SerialLink>(comPort1_));
+    requests_.Link()->SetAddress(portName);
+    requests_.Link()->Open();
+    requests_.SendIdentify();
     controls_.ConnectTimer->start();
     DestroyConnectingDialog();
     OpenConnectingDialog();
@@ -142,8 +143,7 @@ void ConnectionLifecycle::StartSerialAttempt(const QString& portName)
 
 void ConnectionLifecycle::ReleaseOldLink()
 {
-    state_.LinkRequests.reset();
-    state_.Link.reset();
+    requests_.ReleaseLink();
     if (comPort1_.Connected())
         comPort1_.Close();
     // A socket still connected (or connecting) from the last attempt or the
@@ -153,18 +153,17 @@ void ConnectionLifecycle::ReleaseOldLink()
 
 void ConnectionLifecycle::NewSocketLink()
 {
-    state_.Link = std::make_unique<SocketLink>(clientSocket1_);
-    state_.LinkRequests = std::make_unique<LinkRequests>(*state_.Link);
+    requests_.ReplaceLink(std::make_unique<SocketLink>(clientSocket1_));
 }
 
 // --- Link events ------------------------------------------------------------------
 
 void ConnectionLifecycle::ClientSocket1Connect()
 {
-    if (!state_.LinkRequests)
+    if (!requests_.HasLink())
         return;
-    state_.LinkRequests->SendReadMac();
-    state_.LinkRequests->SendIdentify();
+    requests_.SendReadMac();
+    requests_.SendIdentify();
     SleepMs(kAfterConnectPauseMs);
 }
 
@@ -193,8 +192,8 @@ void ConnectionLifecycle::ConnectTimerTimer()
 {
     if (state_.Connected)
         return;
-    if (state_.LinkOpen())
-        state_.LinkRequests->SendIdentify();
+    if (requests_.LinkOpen())
+        requests_.SendIdentify();
     if (++state_.ConnectTicks < kConnectTicks)
         return;
 
@@ -210,10 +209,7 @@ void ConnectionLifecycle::ConnectTimerTimer()
 
 void ConnectionLifecycle::RecallTimerTimer()
 {
-    if (state_.LinkOpen()) {
-        state_.Link->WriteBytes(ReadEqBlockRequest());
-        state_.MarkHeard();
-    }
+    requests_.SendReadEqBlock();
     controls_.RecallTimer->stop();
 }
 
@@ -221,10 +217,8 @@ void ConnectionLifecycle::RecallTimerTimer()
 void ConnectionLifecycle::RequestTimerTimer()
 {
     ++state_.QuietTicks;
-    if (state_.Connected && state_.LinkOpen() && state_.QuietTicks >= kPingAfterQuietTicks) {
-        state_.QuietTicks = 0;
-        state_.LinkRequests->SendPing();
-    }
+    if (state_.QuietTicks >= kPingAfterQuietTicks)
+        requests_.SendPing();
 }
 
 // Nothing sent or heard for a whole tick: the link is lost. The tile gets
@@ -246,10 +240,10 @@ void ConnectionLifecycle::CheckTimerTimer()
 // reopening also fires the connect event, which asks again by itself.
 void ConnectionLifecycle::ReconnectTimerTimer()
 {
-    if (!state_.Link || !state_.LinkRequests)
+    if (!requests_.HasLink())
         return;
-    state_.Link->Open();
-    state_.LinkRequests->SendIdentify();
+    requests_.Link()->Open();
+    requests_.SendIdentify();
 }
 
 // Cancel on the connecting dialog: the attempt stops and the dialog hides.
@@ -344,8 +338,8 @@ void ConnectionLifecycle::EnableRefresh(bool enabled)
 // its attempt was given up.
 void ConnectionLifecycle::CloseLink()
 {
-    if (state_.Link)
-        state_.Link->Close();
+    if (DeviceLink* link = requests_.Link())
+        link->Close();
 }
 
 }  // namespace qireq

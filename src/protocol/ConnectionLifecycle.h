@@ -16,7 +16,7 @@
 // What the main window wires: the tiles' DevicePanelClick, ClientSocket1's
 // OnConnect, ComPort1's OnException, the five timers named in
 // ConnectionControls, and the connection flag's mouse move. Only this
-// class makes and replaces Link and LinkRequests.
+// class makes and replaces the request sender's link.
 //
 // GUI thread only.
 #include "protocol/ReplyHandoffs.h"
@@ -40,6 +40,7 @@ class DeviceList;
 class DeviceTileColumn;
 class FrameAssembler;
 class PictureButton;
+class RequestSender;
 class StatusDisplay;
 class TClientSocket;
 class TComPort;
@@ -66,6 +67,7 @@ struct ConnectionControls {
 // The parts the connection works with, all owned by the main window.
 struct ConnectionParts {
     MainState& State;
+    RequestSender& Requests;
     DeviceList& Devices;
     FrameAssembler& Assembler;
     TComPort& ComPort1;
@@ -133,6 +135,7 @@ private:
     void CloseLink();
 
     MainState& state_;
+    RequestSender& requests_;
     DeviceList& devices_;
     FrameAssembler& assembler_;
     TComPort& comPort1_;

@@ -5,6 +5,7 @@
 #include "app/TShape.h"
 #include "devices/StatusDisplay.h"
 #include "protocol/Frames.h"
+#include "protocol/RequestSender.h"
 
 #include <gtest/gtest.h>
 
@@ -79,7 +80,7 @@ protected:
         row->show();
         for (QWidget* control : controls.Controls)
             control->hide();
-        display = std::make_unique<StatusDisplay>(state, controls);
+        display = std::make_unique<StatusDisplay>(requests, controls);
     }
 
     template <class W>
@@ -98,6 +99,7 @@ protected:
     }
 
     MainState state;
+    RequestSender requests{state};
     std::unique_ptr<QWidget> row;
     QLabel* tempLabel = nullptr;
     std::array<TShape*, 4> lamps{};
@@ -189,7 +191,7 @@ TEST_F(StatusDisplayTest, StatusRequestGoesOutOnlyWhileConnected)
     RecordingLink* recorder = link.get();
     display->ReadStateTimerTimer();  // no link at all
 
-    state.Link = std::move(link);
+    requests.ReplaceLink(std::move(link));
     display->ReadStateTimerTimer();  // a link, not connected
     EXPECT_TRUE(recorder->Written.empty());
 
@@ -204,7 +206,7 @@ TEST_F(StatusDisplayTest, TheRealTimerAsksEveryThreeSeconds)
 {
     auto link = std::make_unique<RecordingLink>();
     RecordingLink* recorder = link.get();
-    state.Link = std::move(link);
+    requests.ReplaceLink(std::move(link));
     state.Connected = true;
     display->ShowStatusPanel(true);
     QTest::qWait(2500);

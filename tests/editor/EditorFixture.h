@@ -13,6 +13,7 @@
 #include "eq/EqDisplay.h"
 #include "eq/ResponseCurves.h"
 #include "protocol/Frames.h"
+#include "protocol/RequestSender.h"
 
 #include <QImage>
 #include <QLabel>
@@ -104,7 +105,7 @@ protected:
         eqPanel_->setGeometry(176, 8, 505, 353);
 
         SetUpPlot(*plot_);
-        editor_ = std::make_unique<BandEditor>(state_, curves_, *plot_, eqPanel_,
+        editor_ = std::make_unique<BandEditor>(state_, requests_, curves_, *plot_, eqPanel_,
                                                TopBarControls{resetImg_, labels_[0], labels_[1], labels_[2]});
         editor_->SetBlockPause(0);
         interaction_ = std::make_unique<PlotInteraction>(state_, *editor_, *plot_, plotPanel_);
@@ -124,7 +125,7 @@ protected:
     {
         auto link = std::make_unique<RecordingLink>();
         link_ = link.get();
-        state_.Link = std::move(link);
+        requests_.ReplaceLink(std::move(link));
         state_.Connected = true;
         state_.SendGate = 3;
     }
@@ -140,6 +141,7 @@ protected:
     QByteArray BandEcho(int n) { return SetBandFrame(n).Fill(Model(n)); }
 
     MainState state_;
+    RequestSender requests_{state_};
     ResponseCurves curves_;
     std::unique_ptr<QWidget> window_;
     QWidget* topBar_ = nullptr;
