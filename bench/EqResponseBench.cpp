@@ -4,6 +4,7 @@
 
 #include "eq/BandResponse.h"
 #include "eq/BiquadDesign.h"
+#include "eq/EqEncoding.h"
 #include "eq/ResponseCurves.h"
 
 #include <benchmark/benchmark.h>
@@ -43,11 +44,11 @@ BENCHMARK(BM_DirectBandResponse);
 EqState BusyEq()
 {
     EqState eq;
-    eq.Bands[0] = {kLowShelf, 60, 0, 12, 0, 0};
-    eq.Bands[1] = {kPeak, 120, 20, 40, 0, 0};
-    eq.Bands[2] = {kPeak, 170, 35, 0, 0, 0};
-    eq.Bands[3] = {kPeak, 230, 80, 30, 0, 0};
-    eq.Bands[4] = {kHighShelf, 260, 0, 16, 0, 0};
+    eq.Bands[0] = {kLowShelf, 60, 0, 12, 0, 0, ShownGainDb(12)};
+    eq.Bands[1] = {kPeak, 120, 20, 40, 0, 0, ShownGainDb(40)};
+    eq.Bands[2] = {kPeak, 170, 35, 0, 0, 0, ShownGainDb(0)};
+    eq.Bands[3] = {kPeak, 230, 80, 30, 0, 0, ShownGainDb(30)};
+    eq.Bands[4] = {kHighShelf, 260, 0, 16, 0, 0, ShownGainDb(16)};
     eq.Trim = -4;
     return eq;
 }

@@ -45,15 +45,18 @@ void WindowHandoffs::ShowUnitMac(int index, const MacBytes& mac)
 
 void WindowHandoffs::ShowStatusPanel(bool visible) { status_.ShowStatusPanel(visible); }
 
-void WindowHandoffs::ApplyStatusReply(const QByteArray& frame) { status_.ApplyStatusReply(frame); }
+void WindowHandoffs::ApplyStatusReply(const StatusReading& status)
+{
+    status_.ApplyStatusReply(status);
+}
 
 void WindowHandoffs::ApplyEqBlock(const EqBlock& block) { editor_.ApplyEqBlock(block); }
 
-void WindowHandoffs::ApplyBandEcho(const QByteArray& frame) { editor_.ApplyBandEcho(frame); }
+void WindowHandoffs::ApplyBandEcho(const BandEcho& echo) { editor_.ApplyBandEcho(echo); }
 
-void WindowHandoffs::ApplyBypassEcho(const QByteArray& frame) { editor_.ApplyBypassEcho(frame); }
+void WindowHandoffs::ApplyBypassEcho(bool bypass) { editor_.ApplyBypassEcho(bypass); }
 
-void WindowHandoffs::ApplyTrimEcho(const QByteArray& frame) { editor_.ApplyTrimEcho(frame); }
+void WindowHandoffs::ApplyTrimEcho(int trim) { editor_.ApplyTrimEcho(trim); }
 
 void WindowHandoffs::PostInfoMessage(int burnCount, int totalMinutes)
 {

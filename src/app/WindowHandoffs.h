@@ -26,11 +26,11 @@ public:
     void ShowConnectedName(const QString& name) override;
     void ShowUnitMac(int index, const MacBytes& mac) override;
     void ShowStatusPanel(bool visible) override;
-    void ApplyStatusReply(const QByteArray& frame) override;
+    void ApplyStatusReply(const StatusReading& status) override;
     void ApplyEqBlock(const EqBlock& block) override;
-    void ApplyBandEcho(const QByteArray& frame) override;
-    void ApplyBypassEcho(const QByteArray& frame) override;
-    void ApplyTrimEcho(const QByteArray& frame) override;
+    void ApplyBandEcho(const BandEcho& echo) override;
+    void ApplyBypassEcho(bool bypass) override;
+    void ApplyTrimEcho(int trim) override;
     void PostInfoMessage(int burnCount, int totalMinutes) override;
 
 private:

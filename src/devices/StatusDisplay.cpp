@@ -1,7 +1,6 @@
 #include "devices/StatusDisplay.h"
 
 #include "app/TShape.h"
-#include "devices/StatusReply.h"
 #include "protocol/RequestSender.h"
 
 #include <QAction>
@@ -47,16 +46,13 @@ void StatusDisplay::ReadStateTimerTimer()
     requests_.SendReadStatus();
 }
 
-void StatusDisplay::ApplyStatusReply(const QByteArray& frame)
+void StatusDisplay::ApplyStatusReply(const StatusReading& status)
 {
-    const std::optional<StatusReading> reading = ReadStatusReply(frame);
-    if (!reading)
-        return;
-    controls_.TempLabel->setText(reading->TempText);
-    Light(controls_.ProtectState, reading->ProtectAlarm);
-    Light(controls_.TempState, reading->TempAlarm);
-    Light(controls_.VoltageState, reading->VoltageAlarm);
-    Light(controls_.StandbyState, reading->Standby);
+    controls_.TempLabel->setText(status.TempText);
+    Light(controls_.ProtectState, status.ProtectAlarm);
+    Light(controls_.TempState, status.TempAlarm);
+    Light(controls_.VoltageState, status.VoltageAlarm);
+    Light(controls_.StandbyState, status.Standby);
 }
 
 }  // namespace qireq

@@ -9,7 +9,8 @@
 // dispatcher calls ShowStatusPanel on the identify reply and
 // ApplyStatusReply on each status reply; a tile click while connected
 // hides the row again. GUI thread only.
-#include <QByteArray>
+#include "devices/StatusReply.h"
+
 #include <QVector>
 
 class QAction;
@@ -46,10 +47,9 @@ public:
     // Asks the connected unit for its status; nothing while not connected.
     void ReadStateTimerTimer();
 
-    // Shows a status reply: temperature from bytes 9-10, the lamps from
-    // bytes 17-20 (green normal, red alarm). A reply too short to hold them
-    // changes nothing.
-    void ApplyStatusReply(const QByteArray& frame);
+    // Shows a status reply: the temperature text and the four lamps (green
+    // normal, red alarm).
+    void ApplyStatusReply(const StatusReading& status);
 
 private:
     RequestSender& requests_;

@@ -7,10 +7,8 @@
 #include "editor/BandSteps.h"
 #include "editor/CSpinButton.h"
 #include "editor/PaintBox.h"
-#include "editor/PlotMapping.h"
 #include "editor/ScalePainting.h"
 #include "protocol/RequestSender.h"
-#include "eq/BandResponse.h"
 #include "eq/EqDisplay.h"
 #include "eq/EqEncoding.h"
 
@@ -54,11 +52,6 @@ constexpr std::array<ScaleBox, 6> kScaleBoxes{{
 // Each band control carries its band number in this property, for code that
 // finds the controls by name.
 const char* const kTag = "Tag";
-
-std::uint8_t ByteAt(const QByteArray& frame, int offset)
-{
-    return static_cast<std::uint8_t>(frame.at(offset));
-}
 
 QLineEdit* MakeField(QWidget* parent, const QString& name, int left, int top)
 {
@@ -312,13 +305,15 @@ int BandEditor::SliderPosition(int n) const
 
 int BandEditor::ShownGainDb(int n) const
 {
-    return -SliderPosition(n);
+    return Model(n).GainShownDb;
 }
 
-// Moving a slider from code fires its change rule at once, re-entrantly.
+// Moving a slider from code fires its change rule at once, re-entrantly. A
+// slider already in place fires nothing; the model follows it either way.
 void BandEditor::SetSlider(int n, int position)
 {
     Band(n).TrackBar->SetPosition(position);
+    Model(n).GainShownDb = -SliderPosition(n);
 }
 
 // --- Operations ---------------------------------------------------------------
@@ -341,13 +336,7 @@ void BandEditor::RefreshBand(int n)
 
     // The slider's change rule may have refreshed this band already; the
     // model is read again so both passes agree.
-    const EqBand& band = Model(n);
-    ResponseArray& curve = curves_.Band(n);
-    if (ShownOff(n))
-        curve.fill(0.0);
-    else
-        ComputeBandResponse(ShownGainDb(n), FrequencyOf(band.BandFreq), QOf(band.BandQ),
-                            FilterKindOf(band.BandType), curve);
+    RefreshBandCurve(curves_, n, Model(n), state_.Connected);
 
     RedrawResponse();
     state_.SendGate = kGateAfterRefresh;
@@ -362,12 +351,9 @@ void BandEditor::RefreshAllBands()
 
 void BandEditor::RedrawResponse()
 {
-    const int trim = state_.Eq.Trim;
-    for (int i = 0; i < kBandCount; ++i) {
-        const int n = i + 1;
-        plot_.DrawBlock(trim + ShownGainDb(n), MarkerXUnits(Model(n).BandFreq), clBlack, i, ShownOff(n) != 0);
-    }
-    RebuildSum(curves_, trim);
+    for (const BandMarker& marker : BandMarkers(state_.Eq, state_.Connected))
+        plot_.DrawBlock(marker.Y, marker.X, clBlack, marker.BandIndex, marker.Hidden);
+    RebuildSum(curves_, state_.Eq.Trim);
     plot_.FFTDraw(curves_.Sum().data(), kResponsePoints, 0, clBlack, TPlotStyle::Line);
 }
 
@@ -428,7 +414,8 @@ void BandEditor::ApplyEqBlock(const EqBlock& block)
     bpImage_->ShowPicture(bpImages_, eq.Bypass ? artwork::kBypassedApplied : artwork::kNotBypassedApplied);
 
     for (int n = 1; n <= kBandCount; ++n) {
-        const DecodedBand decoded = DecodeBandRecord(&block[static_cast<std::size_t>(BandRecordOffset(n - 1))]);
+        const DecodedBand decoded =
+            DecodeBandRecord(&block[static_cast<std::size_t>(BandRecordOffset(n - 1))]);
         const BandControls& c = Band(n);
         EqBand& band = Model(n);
         band.BandType = decoded.BandType;
@@ -459,43 +446,33 @@ void BandEditor::ApplyEqBlock(const EqBlock& block)
         QThread::msleep(static_cast<unsigned long>(blockPauseMs_));
 }
 
-// Echo frames come from the receive path with the length their own length
-// byte gave them; a frame too short to hold the fields is ignored rather
-// than read past its end.
-void BandEditor::ApplyBandEcho(const QByteArray& frame)
+// An echo shows the band as the unit reports it: no shelf fix.
+void BandEditor::ApplyBandEcho(const BandEcho& echo)
 {
-    constexpr int kBandEchoMinSize = 14;
-    if (frame.size() < kBandEchoMinSize)
-        return;
-    const int n = ByteAt(frame, 7);
+    const int n = echo.BandNumber;
     if (!ValidBand(n))
         return;
+    const DecodedBand decoded = DecodeBandRecord(echo.Record.data());
     EqBand& band = Model(n);
-    band.BandFreq = std::min(ByteAt(frame, 9) * 100 + ByteAt(frame, 10), kMaxFreqStep);
-    band.BandQ = std::min<int>(ByteAt(frame, 12), kMaxQStep);
-    band.BandType = DecodeType(ByteAt(frame, 8));
+    band.BandFreq = decoded.SentFreq;
+    band.BandQ = decoded.BandQ;
+    band.BandType = decoded.BandType;
     // The unit echoes what it was sent; a code past -12 dB would be sent back
     // to it unchanged by the next edit, so it is held to the gain range.
-    band.BandGain = std::min<int>(ByteAt(frame, 11), kMaxGainCode);
-    band.BandOff = band.BandOffShown = ByteAt(frame, 13) != 0 ? 1 : 0;
+    band.BandGain = std::min(decoded.GainCode, kMaxGainCode);
+    band.BandOff = band.BandOffShown = decoded.BandOff;
     RefreshBand(n);
 }
 
-void BandEditor::ApplyBypassEcho(const QByteArray& frame)
+void BandEditor::ApplyBypassEcho(bool bypass)
 {
-    constexpr int kBypassEchoMinSize = 8;
-    if (frame.size() < kBypassEchoMinSize)
-        return;
-    state_.Eq.Bypass = ByteAt(frame, 7) != 0;
+    state_.Eq.Bypass = bypass;
     ShowBypass();
 }
 
-void BandEditor::ApplyTrimEcho(const QByteArray& frame)
+void BandEditor::ApplyTrimEcho(int trim)
 {
-    constexpr int kTrimEchoMinSize = 7;
-    if (frame.size() < kTrimEchoMinSize)
-        return;
-    state_.Eq.Trim = DecodeTrim(ByteAt(frame, 6));
+    state_.Eq.Trim = std::clamp(trim, kMinTrim, kMaxTrim);
     ShowTrim();
 }
 
@@ -564,6 +541,7 @@ void BandEditor::EQTrkBarChange(int n)
 {
     if (!ValidBand(n))
         return;
+    Model(n).GainShownDb = -SliderPosition(n);
     const int code = GainCodeFromPosition(SliderPosition(n));
     if (code == Model(n).BandGain)
         return;

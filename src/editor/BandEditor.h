@@ -15,8 +15,8 @@
 //     ResetImgClick, its press to RSTBtnDown and its release to RSTBtnUp and
 //     shows the reset pictures on it; Label1..Label3 receive the hint line;
 //   - the receive dispatcher: the band reply -> ApplyBandEcho, the bypass
-//     reply -> ApplyBypassEcho, the trim reply -> ApplyTrimEcho, the EQ block
-//     reply -> SendGate = 0, then ApplyEqBlock;
+//     reply -> ApplyBypassEcho, the trim reply -> ApplyTrimEcho (each read
+//     and checked), the EQ block reply -> SendGate = 0, then ApplyEqBlock;
 //   - preset Open with no link open, and reset while not connected, ->
 //     ApplyEqBlock.
 // The trim auto-repeat runs on the window's InputAddTimer and InputDecTimer
@@ -30,6 +30,7 @@
 #include "editor/PictureButton.h"
 #include "eq/EqBlock.h"
 #include "eq/ResponseCurves.h"
+#include "protocol/ReplyFields.h"
 
 #include <QObject>
 #include <QTimer>
@@ -96,9 +97,9 @@ public:
     void EnableEqControls(bool enabled);
     void EnableBandControls(int bandNumber, bool enabled);
     void ApplyEqBlock(const EqBlock& block);
-    void ApplyBandEcho(const QByteArray& frame);
-    void ApplyBypassEcho(const QByteArray& frame);
-    void ApplyTrimEcho(const QByteArray& frame);
+    void ApplyBandEcho(const BandEcho& echo);
+    void ApplyBypassEcho(bool bypass);
+    void ApplyTrimEcho(int trim);
     // The sum curve and the five markers onto the plot.
     void RedrawResponse();
 
@@ -142,7 +143,8 @@ public:
 
     // The off flag the band's display follows: BandOffShown while connected.
     int ShownOff(int bandNumber) const;
-    // The gain shown for a band: minus its slider's position, whole dB.
+    // The gain shown for a band: minus its slider's position, whole dB, as
+    // the model keeps it (GainShownDb).
     int ShownGainDb(int bandNumber) const;
     // The hint line's last texts.
     const HintText& LastHint() const { return hint_; }

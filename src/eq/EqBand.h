@@ -25,6 +25,11 @@ struct EqBand {
     int BandGain = kFlatGainCode;  // gain code 0..48, dB = 12 - code / 2
     int BandOff = 0;           // 1 while switched off, as set by the user or received
     int BandOffShown = 0;      // the off flag as last received from the unit
+    // The whole-dB gain the band's slider shows (its negated position): what
+    // the band's curve and marker are drawn with. It is ShownGainDb(BandGain)
+    // but while a connected edit waits for the unit's echo, when the slider
+    // and the plot still show what the unit last confirmed.
+    int GainShownDb = 0;
 };
 
 // Start-up value of band 1..5: a flat "Peak" at steps 0, 50, 100, 150, 200.

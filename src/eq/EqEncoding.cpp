@@ -145,11 +145,11 @@ int ShelfFix(int typeIndex, int step)
 DecodedBand DecodeBandRecord(const std::uint8_t* record)
 {
     if (record == nullptr)
-        return DecodedBand{kPeak, 0, 0, kFlatGainCode, 0};
+        return DecodedBand{kPeak, 0, 0, kFlatGainCode, 0, 0};
     DecodedBand decoded{};
     decoded.BandType = DecodeType(record[0]);
-    decoded.BandFreq = std::min(record[1] * 100 + record[2], kMaxFreqStep);
-    decoded.BandFreq = ShelfFix(decoded.BandType, decoded.BandFreq);
+    decoded.SentFreq = std::min(record[1] * 100 + record[2], kMaxFreqStep);
+    decoded.BandFreq = ShelfFix(decoded.BandType, decoded.SentFreq);
     decoded.BandQ = std::min(static_cast<int>(record[4]), kMaxQStep);
     decoded.GainCode = record[3];
     decoded.BandOff = record[5] != 0 ? 1 : 0;

@@ -34,14 +34,17 @@ BandRecord EncodeBand(const EqBand& band);  // off byte from BandOff
 int HzToStep(double hz);                 // step reached by a frequency when dragging
 int ShelfFix(int typeIndex, int step);   // keeps shelves on their side of 1000 Hz
 
-// A band record of a received EqBlock, decoded. GainCode is the code as
-// received; it reaches BandGain only through the slider (GainCodeThroughSlider).
+// A band record as a unit sends it (type, freq div 100, freq mod 100, gain,
+// Q, off), decoded: in a received EqBlock and in the echo of a band write.
+// GainCode is the code as received; a block's reaches BandGain only through
+// the slider (GainCodeThroughSlider).
 struct DecodedBand {
     int BandType;
-    int BandFreq;  // limited to 300, then shelf-fixed
+    int BandFreq;  // limited to 300, then shelf-fixed: what a block's band takes
     int BandQ;     // limited to 100
     int GainCode;  // raw byte
     int BandOff;   // 0/1
+    int SentFreq;  // limited to 300 only: an echo shows the step the unit reports
 };
 DecodedBand DecodeBandRecord(const std::uint8_t* record);
 

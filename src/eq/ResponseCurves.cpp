@@ -11,13 +11,23 @@ bool BandShownOff(const EqBand& band, bool connected)
     return (connected ? band.BandOffShown : band.BandOff) != 0;
 }
 
+namespace {
+
+void ComputeBandCurve(const EqBand& band, bool connected, ResponseArray& curve)
+{
+    if (BandShownOff(band, connected))
+        curve.fill(0.0);
+    else
+        ComputeBandResponse(band.GainShownDb, FrequencyOf(band.BandFreq), QOf(band.BandQ),
+                            FilterKindOf(band.BandType), curve);
+}
+
+}  // namespace
+
 ResponseArray BandCurve(const EqBand& band, bool connected)
 {
     ResponseArray curve{};
-    if (BandShownOff(band, connected))
-        return curve;
-    ComputeBandResponse(ShownGainDb(band.BandGain), FrequencyOf(band.BandFreq), QOf(band.BandQ),
-                        FilterKindOf(band.BandType), curve);
+    ComputeBandCurve(band, connected, curve);
     return curve;
 }
 
@@ -25,7 +35,7 @@ void RefreshBandCurve(ResponseCurves& curves, int bandNumber, const EqBand& band
 {
     if (bandNumber < 1 || bandNumber > kBandCount)
         return;
-    curves.Band(bandNumber) = BandCurve(band, connected);
+    ComputeBandCurve(band, connected, curves.Band(bandNumber));
 }
 
 void RebuildSum(ResponseCurves& curves, int trim)
@@ -47,7 +57,7 @@ BandMarker MarkerOf(int bandIndex, const EqBand& band, int trim, bool connected)
     BandMarker marker;
     marker.BandIndex = bandIndex;
     marker.X = GridPointOf(FrequencyOf(band.BandFreq));
-    marker.Y = trim + ShownGainDb(band.BandGain);
+    marker.Y = trim + band.GainShownDb;
     marker.Hidden = BandShownOff(band, connected);
     return marker;
 }

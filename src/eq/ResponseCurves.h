@@ -27,9 +27,9 @@ struct ResponseCurves {
 // connected, the editor's (BandOff) otherwise. Non-zero counts as off.
 bool BandShownOff(const EqBand& band, bool connected);
 
-// The curve a band contributes: its filter response from the shown gain,
-// FrequencyOf(BandFreq), QOf(BandQ) and the kind of BandType, or all zeros
-// while the band is shown off.
+// The curve a band contributes: its filter response from the shown gain
+// (GainShownDb), FrequencyOf(BandFreq), QOf(BandQ) and the kind of
+// BandType, or all zeros while the band is shown off.
 ResponseArray BandCurve(const EqBand& band, bool connected);
 
 // Band refresh: recomputes the cached curve of band 1..5 (other numbers are
@@ -40,7 +40,7 @@ void RefreshBandCurve(ResponseCurves& curves, int bandNumber, const EqBand& band
 void RebuildSum(ResponseCurves& curves, int trim);
 
 // One band's draggable marker, in the plot's data units: X in grid points
-// (1024 lg f0 / lg 24000), Y in dB (trim + shown gain).
+// (1024 lg f0 / lg 24000), Y in dB (trim + GainShownDb).
 struct BandMarker {
     int BandIndex = 0;  // 0..4
     double X = 0.0;

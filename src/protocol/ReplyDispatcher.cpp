@@ -62,16 +62,16 @@ void ReplyDispatcher::Dispatch(const RxOrigin& origin, const QByteArray& frame)
         Identified(origin, frame);
         return;
     case Command::SetBand:
-        if (ReadBandEcho(frame))
-            handoffs_.ApplyBandEcho(frame);
+        if (const std::optional<BandEcho> echo = ReadBandEcho(frame))
+            handoffs_.ApplyBandEcho(*echo);
         return;
     case Command::SetBypass:
-        if (ReadBypassEcho(frame))
-            handoffs_.ApplyBypassEcho(frame);
+        if (const std::optional<bool> bypass = ReadBypassEcho(frame))
+            handoffs_.ApplyBypassEcho(*bypass);
         return;
     case Command::SetTrim:
-        if (ReadTrimEcho(frame))
-            handoffs_.ApplyTrimEcho(frame);
+        if (const std::optional<std::uint8_t> trimCode = ReadTrimEcho(frame))
+            handoffs_.ApplyTrimEcho(DecodeTrim(*trimCode));
         return;
     case kEqBlockReply:
         EqBlockReceived(frame);
@@ -80,7 +80,8 @@ void ReplyDispatcher::Dispatch(const RxOrigin& origin, const QByteArray& frame)
         MacReceived(origin, frame);
         return;
     case Command::ReadStatus:
-        handoffs_.ApplyStatusReply(frame);
+        if (const std::optional<StatusReading> status = ReadStatusReply(frame))
+            handoffs_.ApplyStatusReply(*status);
         return;
     case Command::ReadInfo:
         InfoReceived(frame);

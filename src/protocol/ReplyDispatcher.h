@@ -10,14 +10,15 @@
 //                       nothing more;
 //   0x1F identity     - ignored while connected; otherwise the connection is
 //                       established (see Identified in the .cpp);
-//   0x11, 0x13, 0x0E  - band, bypass and trim echoes to the editor;
+//   0x11, 0x13, 0x0E  - band, bypass and trim echoes to the editor, read;
 //   0x14 EQ block     - SendGate := 0, then the editor applies the block;
 //   0x21 MAC          - onto the tile of the unit it came from (see MacReceived);
-//   0x23 status       - to the status row;
+//   0x23 status       - read, to the status row;
 //   0x24 information  - posted to the message loop as an InfoMessage;
 //   anything else     - nothing more.
 // Replies too short to hold the fields they are read for are dropped after
-// the liveness update, as are band echoes naming a band outside 1..5.
+// the liveness update, as are band echoes naming a band outside 1..5 and
+// status replies that end before their standby flag.
 //
 // GUI thread only. Not a QObject.
 #include "protocol/ReplyHandoffs.h"

@@ -1,12 +1,13 @@
 #pragma once
 // Where the reply dispatcher hands its work on: the editor, the device
-// column, the status row, the connection timers and the message loop. The
-// main window implements it by forwarding each call to the part that owns
-// it; tests implement it with a recorder. GUI thread only.
+// column, the status row, the connection timers and the message loop. Each
+// reply arrives read and checked: a reply too short for its fields never
+// gets here. The main window implements it by forwarding each call to the
+// part that owns it; tests implement it with a recorder. GUI thread only.
+#include "devices/StatusReply.h"
 #include "eq/EqBlock.h"
 #include "protocol/ReplyFields.h"
 
-#include <QByteArray>
 #include <QString>
 
 namespace qireq {
@@ -44,13 +45,13 @@ public:
 
     // Status row: shown for units that report their status.
     virtual void ShowStatusPanel(bool visible) = 0;
-    virtual void ApplyStatusReply(const QByteArray& frame) = 0;
+    virtual void ApplyStatusReply(const StatusReading& status) = 0;
 
-    // Editor: the unit's EQ block and its echoes.
+    // Editor: the unit's EQ block and its echoes (bypass on or off, trim in dB).
     virtual void ApplyEqBlock(const EqBlock& block) = 0;
-    virtual void ApplyBandEcho(const QByteArray& frame) = 0;
-    virtual void ApplyBypassEcho(const QByteArray& frame) = 0;
-    virtual void ApplyTrimEcho(const QByteArray& frame) = 0;
+    virtual void ApplyBandEcho(const BandEcho& echo) = 0;
+    virtual void ApplyBypassEcho(bool bypass) = 0;
+    virtual void ApplyTrimEcho(int trim) = 0;
 
     // Posts the "More Info" reply to the message loop, which shows it once
     // the receive handler has returned.

@@ -94,7 +94,7 @@ TEST_F(BandControlsTest, ConnectedStepsSendOneBandWriteEachAndShowOnlyTheEcho)
     EXPECT_EQ(state_.SendGate, 3);
     EXPECT_TRUE(state_.Heard);
 
-    editor_->ApplyBandEcho(link_->Frames[1]);
+    EchoBand(link_->Frames[1]);
     EXPECT_EQ(Band(2).FreqEdit->text(), "20160.0");
     EXPECT_EQ(Band(2).QEdit->text(), "128.00");
 }
@@ -182,12 +182,12 @@ TEST_F(BandControlsTest, ConnectedTrimSendsEachStepAndStopsWhenBypassLocksTheBut
     QTRY_COMPARE_WITH_TIMEOUT(state_.Eq.Trim, -7, 3000);
     EXPECT_EQ(link_->WithCommand(0x0E).back(), QByteArray::fromHex("01200340" "0B0E6B48" "010560"));
     EXPECT_EQ(editor_->TrimEdit()->text(), "0");  // not before the echo
-    editor_->ApplyTrimEcho(link_->WithCommand(0x0E).back());
+    EchoTrim(link_->WithCommand(0x0E).back());
     EXPECT_EQ(editor_->TrimEdit()->text(), "-7");
     EXPECT_TRUE(AllNear(curves_.Sum(), -7.0));
 
     // The unit switches bypass on while "-" is still held: the repeat stops.
-    editor_->ApplyBypassEcho(QByteArray::fromHex("01200340" "0B1300" "01" "010560"));
+    EchoBypass(QByteArray::fromHex("01200340" "0B1300" "01" "010560"));
     const std::size_t sent = link_->Frames.size();
     QTest::qWait(400);
     EXPECT_EQ(link_->Frames.size(), sent);
@@ -232,7 +232,7 @@ TEST_F(BandControlsTest, ConnectedBypassAsksTheUnitAndFollowsItsEcho)
     ASSERT_EQ(link_->Frames.size(), 1u);
     EXPECT_EQ(link_->Frames[0], QByteArray::fromHex("01200340" "0B1300" "01" "010560"));
     EXPECT_FALSE(state_.Eq.Bypass);
-    editor_->ApplyBypassEcho(link_->Frames[0]);
+    EchoBypass(link_->Frames[0]);
     EXPECT_FALSE(Band(1).TrackBar->isEnabled());
     QTest::mousePress(editor_->BPImage(), Qt::LeftButton, {}, QPoint(20, 10));
     EXPECT_EQ(Byte(link_->Frames.back(), 7), 0);
@@ -289,7 +289,7 @@ TEST_F(BandControlsTest, ConnectedOnOffClickSendsAndTheEchoSetsBothFlags)
     EXPECT_EQ(Model(3).BandOffShown, 0);
     EXPECT_EQ(Band(3).EQImage->ShownPicture(), 2);  // on until the unit says otherwise
 
-    editor_->ApplyBandEcho(link_->Frames[0]);
+    EchoBand(link_->Frames[0]);
     EXPECT_EQ(Model(3).BandOffShown, 1);
     EXPECT_EQ(Band(3).EQImage->ShownPicture(), 7);
     EXPECT_EQ(Band(3).EQType->ShownPicture(), 2);
@@ -311,7 +311,7 @@ TEST_F(BandControlsTest, ConnectedSliderMoveSendsEachPositionAndTheCurveWaitsFor
     EXPECT_EQ(Byte(sent[2], 11), 18);
     EXPECT_TRUE(AllNear(curves_.Band(4), 0.0));
 
-    editor_->ApplyBandEcho(sent[2]);
+    EchoBand(sent[2]);
     EXPECT_NEAR(*std::max_element(curves_.Sum().begin(), curves_.Sum().end()), 3.0, 0.05);
     EXPECT_EQ(link_->Frames.size(), 3u);  // applying the echo sends nothing back
 }
@@ -350,7 +350,7 @@ TEST_F(BandControlsTest, BlockGainIsStoredEvenWhenTheSliderIsAlreadyInPlace)
 {
     Connect();
     Model(1).BandGain = 25;  // an echo with an odd code: slider at 0 dB, code 25
-    editor_->ApplyBandEcho(BandEcho(1));
+    EchoBand(BandEcho(1));
     ASSERT_EQ(Model(1).BandGain, 25);
     editor_->ApplyEqBlock(ResetBlock);  // code 24: the slider does not move
     EXPECT_EQ(Model(1).BandGain, 24);
@@ -413,23 +413,23 @@ TEST_F(BandControlsTest, EchoesAreCheckedAndLimitedBeforeTheyReachTheControls)
     echo[11] = 0;
     for (char band : {'\0', '\x06'}) {
         echo[7] = band;
-        editor_->ApplyBandEcho(echo);
+        EchoBand(echo);
     }
-    editor_->ApplyBandEcho(BandEcho(2).left(13));  // too short to hold its fields
-    editor_->ApplyBypassEcho(QByteArray::fromHex("01200340"));
-    editor_->ApplyTrimEcho(QByteArray::fromHex("012003"));
+    EchoBand(BandEcho(2).left(13));  // too short to hold its fields
+    EchoBypass(QByteArray::fromHex("01200340"));
+    EchoTrim(QByteArray::fromHex("012003"));
     EXPECT_EQ(Model(2).BandGain, 24);
     EXPECT_EQ(state_.Eq.Trim, 0);
     EXPECT_FALSE(state_.Eq.Bypass);
 
-    editor_->ApplyBandEcho(QByteArray::fromHex("01200340" "1111" "0A02" "05" "0363" "FF" "C8" "07" "010560"));
+    EchoBand(QByteArray::fromHex("01200340" "1111" "0A02" "05" "0363" "FF" "C8" "07" "010560"));
     EXPECT_EQ(Model(2).BandType, kLowShelf);  // no shelf fix on an echo
     EXPECT_EQ(Model(2).BandFreq, 300);
     EXPECT_EQ(Model(2).BandQ, 100);
     EXPECT_EQ(Model(2).BandGain, 48);
     EXPECT_EQ(Model(2).BandOff, 1);
     for (const char* code : {"C8", "78", "77"}) {
-        editor_->ApplyTrimEcho(QByteArray::fromHex(QByteArray("012003400B0E") + code + "48010560"));
+        EchoTrim(QByteArray::fromHex(QByteArray("012003400B0E") + code + "48010560"));
         EXPECT_EQ(editor_->TrimEdit()->text(), code == QByteArray("77") ? "-1" : "0");
     }
 }

@@ -13,6 +13,7 @@
 #include "eq/EqDisplay.h"
 #include "eq/ResponseCurves.h"
 #include "protocol/Frames.h"
+#include "protocol/ReplyFields.h"
 #include "protocol/RequestSender.h"
 
 #include <QImage>
@@ -139,6 +140,24 @@ protected:
 
     // The band write the unit echoes for what the model holds now.
     QByteArray BandEcho(int n) { return SetBandFrame(n).Fill(Model(n)); }
+
+    // A frame from the unit as the receive path hands it on: read and checked
+    // first, so a frame too short for its fields never reaches the editor.
+    void EchoBand(const QByteArray& frame)
+    {
+        if (const std::optional<qireq::BandEcho> echo = ReadBandEcho(frame))
+            editor_->ApplyBandEcho(*echo);
+    }
+    void EchoBypass(const QByteArray& frame)
+    {
+        if (const std::optional<bool> bypass = ReadBypassEcho(frame))
+            editor_->ApplyBypassEcho(*bypass);
+    }
+    void EchoTrim(const QByteArray& frame)
+    {
+        if (const std::optional<std::uint8_t> code = ReadTrimEcho(frame))
+            editor_->ApplyTrimEcho(DecodeTrim(*code));
+    }
 
     MainState state_;
     RequestSender requests_{state_};

@@ -218,8 +218,13 @@ TEST_F(PlotInteractionTest, ConnectedEveryMoveSendsOneBandWrite)
     EXPECT_EQ(Byte(sent[1], 11), 18);
     EXPECT_EQ(Band(2).FreqEdit->text(), "62.5");  // the echo moves it
     EXPECT_EQ(Band(2).TrackBar->Position(), 0);
-    editor_->ApplyBandEcho(sent[1]);
+    // Until the unit echoes the band, a redraw (here for a trim echo) keeps
+    // its marker with the slider, at the gain the unit last confirmed.
+    EchoTrim(QByteArray::fromHex("012003400B0E7948010560"));
+    EXPECT_EQ(plot_->Block(1).Y, 0.0);
+    EchoBand(sent[1]);
     EXPECT_EQ(Band(2).TrackBar->Position(), -3);
+    EXPECT_EQ(plot_->Block(1).Y, 3.0);
 }
 
 TEST_F(PlotInteractionTest, AxisBoxesCoverThePlotEdgesAndCarryTheLabels)

@@ -61,6 +61,7 @@ EqBand MakeBand(int type, int freqStep, int qStep, int gainCode, int off = 0, in
     band.BandFreq = freqStep;
     band.BandQ = qStep;
     band.BandGain = gainCode;
+    band.GainShownDb = ShownGainDb(gainCode);  // as the slider shows it once refreshed
     band.BandOff = off;
     band.BandOffShown = offShown;
     return band;

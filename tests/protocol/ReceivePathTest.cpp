@@ -31,11 +31,11 @@ public:
     void ShowConnectedName(const QString&) override {}
     void ShowUnitMac(int, const MacBytes&) override {}
     void ShowStatusPanel(bool) override {}
-    void ApplyStatusReply(const QByteArray&) override {}
+    void ApplyStatusReply(const StatusReading&) override {}
     void ApplyEqBlock(const EqBlock&) override {}
-    void ApplyBandEcho(const QByteArray&) override { ++bandEchoes; }
-    void ApplyBypassEcho(const QByteArray&) override {}
-    void ApplyTrimEcho(const QByteArray&) override {}
+    void ApplyBandEcho(const BandEcho&) override { ++bandEchoes; }
+    void ApplyBypassEcho(bool) override {}
+    void ApplyTrimEcho(int) override {}
     void PostInfoMessage(int, int) override {}
 };
 

@@ -31,7 +31,6 @@ public:
     QString comPort1Name = QStringLiteral("COM3");
     QStringList calls;
     EqBlock lastBlock{};
-    QByteArray lastFrame;
     std::function<void()> duringBandEcho;
 
     QString ConnectionAddress(RxOrigin::Kind kind) const override
@@ -54,33 +53,31 @@ public:
     {
         calls << (visible ? QStringLiteral("ShowStatusPanel on") : QStringLiteral("ShowStatusPanel off"));
     }
-    void ApplyStatusReply(const QByteArray& frame) override
+    void ApplyStatusReply(const StatusReading& status) override
     {
-        lastFrame = frame;
-        calls << QStringLiteral("ApplyStatusReply");
+        calls << QStringLiteral("ApplyStatusReply %1 %2%3%4%5")
+                     .arg(status.TempText)
+                     .arg(int(status.ProtectAlarm))
+                     .arg(int(status.TempAlarm))
+                     .arg(int(status.VoltageAlarm))
+                     .arg(int(status.Standby));
     }
     void ApplyEqBlock(const EqBlock& block) override
     {
         lastBlock = block;
         calls << QStringLiteral("ApplyEqBlock");
     }
-    void ApplyBandEcho(const QByteArray& frame) override
+    void ApplyBandEcho(const BandEcho& echo) override
     {
-        lastFrame = frame;
-        calls << QStringLiteral("ApplyBandEcho %1").arg(static_cast<int>(frame[7]));
+        calls << QStringLiteral("ApplyBandEcho %1").arg(echo.BandNumber);
         if (duringBandEcho)
             duringBandEcho();
     }
-    void ApplyBypassEcho(const QByteArray& frame) override
+    void ApplyBypassEcho(bool bypass) override
     {
-        lastFrame = frame;
-        calls << QStringLiteral("ApplyBypassEcho");
+        calls << QStringLiteral("ApplyBypassEcho %1").arg(bypass ? "on" : "off");
     }
-    void ApplyTrimEcho(const QByteArray& frame) override
-    {
-        lastFrame = frame;
-        calls << QStringLiteral("ApplyTrimEcho");
-    }
+    void ApplyTrimEcho(int trim) override { calls << QStringLiteral("ApplyTrimEcho %1").arg(trim); }
     void PostInfoMessage(int burnCount, int totalMinutes) override
     {
         calls << QStringLiteral("PostInfoMessage %1 %2").arg(burnCount).arg(totalMinutes);
@@ -287,8 +284,7 @@ TEST_F(ReplyDispatcherTest, TrimAndBypassEchoesReachTheEditor)
     const QByteArray trim = Hex("01 20 03 40 0B 0E 6B 48 01 05 60");
     const QByteArray bypass = Hex("01 20 03 40 0B 13 00 01 01 05 60");
     FromSerial(QStringLiteral("COM3"), trim + bypass);
-    EXPECT_EQ(handoffs.calls, QStringList({"ApplyTrimEcho", "ApplyBypassEcho"}));
-    EXPECT_EQ(handoffs.lastFrame, bypass);
+    EXPECT_EQ(handoffs.calls, QStringList({"ApplyTrimEcho -7", "ApplyBypassEcho on"}));
     // Length 6 ends a frame right after its command byte: no field to read.
     handoffs.calls.clear();
     FromSocket(Hex("01 20 03 40 06 0E") + Hex("01 20 03 40 06 13"));
@@ -342,12 +338,15 @@ TEST_F(ReplyDispatcherTest, MacReplyOverSerialGoesToTheConnectedUnitOnly)
     EXPECT_EQ(handoffs.calls, QStringList({"ShowUnitMac 0 00 1a 2b 3c 4d 5e"}));
 }
 
-TEST_F(ReplyDispatcherTest, StatusReplyIsHandedOnWhole)
+TEST_F(ReplyDispatcherTest, StatusReplyIsHandedOnReadAndAShortOneIsDropped)
 {
+    // Raw temperature 0x0101 = 257 shows 70; every flag byte is set.
     const QByteArray status = BuildFrame(Command::ReadStatus, QByteArray(15, '\x01'));
     FromSocket(status);
-    EXPECT_EQ(handoffs.calls, QStringList({"ApplyStatusReply"}));
-    EXPECT_EQ(handoffs.lastFrame, status);
+    EXPECT_EQ(handoffs.calls, QStringList({QStringLiteral("ApplyStatusReply Temperature:70℃ 1111")}));
+    handoffs.calls.clear();
+    FromSocket(Hex("01 20 03 40 14 23") + QByteArray(14, '\0'));  // ends before the standby flag
+    EXPECT_TRUE(handoffs.calls.isEmpty());
 }
 
 TEST_F(ReplyDispatcherTest, InfoReplyIsPostedWithTotalMinutes)
