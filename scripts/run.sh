@@ -27,4 +27,4 @@ if [ -z "${QIREQ_NO_SIM:-}" ]; then
     export QIREQ_EXTRA_SERIAL_PORTS="$pty${QIREQ_EXTRA_SERIAL_PORTS:+:$QIREQ_EXTRA_SERIAL_PORTS}"
   fi
 fi
-build/release/src/qireq "$@"
+build/release/src/app/qireq "$@"

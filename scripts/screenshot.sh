@@ -54,7 +54,7 @@ if [ "${1:-}" = --inside ]; then
 fi
 
 build=${QIREQ_BUILD_DIR:-build/release}
-program="$(pwd)/$build/src/qireq"
+program="$(pwd)/$build/src/app/qireq"
 out=${1:-docs/screenshot.png}
 
 if [ ! -x "$program" ]; then

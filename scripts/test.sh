@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds QIR-EQ and runs every test: a normal build,
-# then the same tests under AddressSanitizer + UndefinedBehaviorSanitizer, and
-# the threaded tests (label "threads") under ThreadSanitizer.
+# Installs what is needed, checks the folder layers, builds QIR-EQ and runs
+# every test: a normal build, then the same tests under AddressSanitizer +
+# UndefinedBehaviorSanitizer, and the threaded tests (label "threads") under
+# ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
+# Every folder includes only from the folders below it.
+python3 scripts/check-layers.py
 
 jobs=$(nproc)
 configure() {  # configure <dir> <cmake args...>

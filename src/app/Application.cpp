@@ -1,6 +1,6 @@
 #include "app/Application.h"
 
-#include "app/MessageBoxes.h"
+#include "controls/MessageBoxes.h"
 
 #include <exception>
 

@@ -7,17 +7,17 @@
 #include "app/MainWindowSeams.h"
 #include "app/PresetCommands.h"
 #include "app/WindowHandoffs.h"
-#include "devices/DeviceList.h"
+#include "connection/ConnectionLifecycle.h"
 #include "devices/DeviceTileColumn.h"
-#include "devices/SerialPortNames.h"
-#include "devices/SerialProber.h"
 #include "devices/StatusDisplay.h"
+#include "discovery/SerialProber.h"
 #include "platform/DeviceChangeSource.h"
 #include "platform/TClientSocket.h"
 #include "platform/TComPort.h"
-#include "protocol/ConnectionLifecycle.h"
 #include "protocol/ReceivePath.h"
 #include "protocol/ReplyDispatcher.h"
+#include "state/DeviceList.h"
+#include "state/SerialPortNames.h"
 
 #include <memory>
 

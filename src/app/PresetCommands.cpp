@@ -1,12 +1,12 @@
 #include "app/PresetCommands.h"
 
-#include "app/ApplicationTitle.h"
-#include "app/MainState.h"
-#include "app/MessageBoxes.h"
+#include "controls/MessageBoxes.h"
 #include "editor/BandEditor.h"
 #include "presets/PresetFile.h"
 #include "presets/PresetRecord.h"
 #include "protocol/RequestSender.h"
+#include "state/ApplicationTitle.h"
+#include "state/MainState.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

@@ -3,18 +3,18 @@
 // changes). Each handler hands the work to the part that owns it.
 #include "app/Unit1.h"
 
-#include "app/ApplicationTitle.h"
-#include "app/Artwork.h"
 #include "app/InfoMessage.h"
-#include "app/InfoMessageText.h"
 #include "app/MainWindowParts.h"
-#include "app/TShape.h"
-#include "dialogs/About.h"
+#include "controls/Artwork.h"
 #include "controls/Fftdraw.h"
+#include "controls/PaintBox.h"
+#include "controls/TShape.h"
+#include "dialogs/About.h"
 #include "editor/BandEditor.h"
-#include "editor/PaintBox.h"
 #include "editor/PlotInteraction.h"
 #include "presets/PresetRecord.h"
+#include "protocol/InfoMessageText.h"
+#include "state/ApplicationTitle.h"
 
 #include <QAction>
 #include <QCloseEvent>

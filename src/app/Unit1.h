@@ -11,13 +11,13 @@
 // unit: FormClose emits Closed, and the program entry ends the process.
 //
 // GUI thread only, except where a member says otherwise.
-#include "app/DeviceChange.h"
-#include "app/MainState.h"
-#include "app/MessageBoxes.h"
+#include "controls/MessageBoxes.h"
 #include "eq/EqBlock.h"
 #include "eq/ResponseCurves.h"
+#include "platform/DeviceChange.h"
 #include "protocol/FrameAssembler.h"
 #include "protocol/RequestSender.h"
+#include "state/MainState.h"
 
 #include <QMainWindow>
 #include <QPointer>

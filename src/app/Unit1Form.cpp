@@ -3,13 +3,13 @@
 // the parts the window wires together.
 #include "app/Unit1.h"
 
-#include "app/Artwork.h"
-#include "app/TScrollBox.h"
-#include "app/TShape.h"
 #include "app/WindowStyle.h"
+#include "controls/Artwork.h"
 #include "controls/Fftdraw.h"
-#include "editor/PaintBox.h"
-#include "editor/PictureButton.h"
+#include "controls/PaintBox.h"
+#include "controls/PictureButton.h"
+#include "controls/TScrollBox.h"
+#include "controls/TShape.h"
 #include "editor/PlotInteraction.h"
 
 #include <QAction>

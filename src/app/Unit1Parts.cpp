@@ -4,8 +4,8 @@
 #include "app/Unit1.h"
 
 #include "app/MainWindowParts.h"
+#include "controls/PictureButton.h"
 #include "editor/BandEditor.h"
-#include "editor/PictureButton.h"
 
 #include <QAction>
 #include <QTimer>

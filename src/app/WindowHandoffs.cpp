@@ -1,13 +1,13 @@
 #include "app/WindowHandoffs.h"
 
 #include "app/InfoMessage.h"
+#include "connection/ConnectionLifecycle.h"
 #include "controls/Devicepanel.h"
-#include "devices/DeviceList.h"
-#include "devices/MacText.h"
 #include "devices/DeviceTileColumn.h"
 #include "devices/StatusDisplay.h"
 #include "editor/BandEditor.h"
-#include "protocol/ConnectionLifecycle.h"
+#include "state/DeviceList.h"
+#include "state/MacText.h"
 
 namespace qireq {
 

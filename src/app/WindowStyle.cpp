@@ -1,6 +1,6 @@
 #include "app/WindowStyle.h"
 
-#include "app/Artwork.h"
+#include "controls/Artwork.h"
 
 #include <QColor>
 

@@ -2,12 +2,12 @@
 // window Form1, the message loop, and the end of this process when the
 // window closes.
 #include "app/Application.h"
-#include "app/ApplicationTitle.h"
 #include "app/MainWindowSeams.h"
-#include "app/MessageBoxes.h"
 #include "app/Unit1.h"
 #include "app/WindowStyle.h"
+#include "controls/MessageBoxes.h"
 #include "platform/ProcessEnd.h"
+#include "state/ApplicationTitle.h"
 
 #include <QFont>
 #include <QStyleFactory>

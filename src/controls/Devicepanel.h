@@ -13,7 +13,7 @@
 // the value labels report to handlers of their own (wired by the owner).
 // GUI thread only.
 #include "controls/MouseLabel.h"
-#include "editor/PaintBox.h"
+#include "controls/PaintBox.h"
 
 #include <QMenu>
 #include <QPointer>

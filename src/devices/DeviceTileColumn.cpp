@@ -1,10 +1,10 @@
 #include "devices/DeviceTileColumn.h"
 
-#include "app/Artwork.h"
-#include "app/TScrollBox.h"
+#include "controls/Artwork.h"
 #include "controls/Devicepanel.h"
-#include "editor/PaintBox.h"
-#include "editor/PictureButton.h"
+#include "controls/PaintBox.h"
+#include "controls/PictureButton.h"
+#include "controls/TScrollBox.h"
 #include "platform/TComPort.h"
 
 #include <QAction>

@@ -17,10 +17,10 @@
 // GUI thread only, except that the list's AddFoundUnit may be called from
 // any thread: the timers it asks for are started here on the GUI thread.
 // Threads that add units are to be stopped before the column is destroyed.
-#include "app/MainState.h"
-#include "devices/DeviceEntry.h"
-#include "devices/DeviceList.h"
-#include "devices/MacText.h"
+#include "state/DeviceEntry.h"
+#include "state/DeviceList.h"
+#include "state/MacText.h"
+#include "state/MainState.h"
 
 #include <QObject>
 #include <QPixmap>

@@ -1,6 +1,6 @@
 #include "devices/StatusDisplay.h"
 
-#include "app/TShape.h"
+#include "controls/TShape.h"
 #include "protocol/RequestSender.h"
 
 #include <QAction>

@@ -9,7 +9,7 @@
 // dispatcher calls ShowStatusPanel on the identify reply and
 // ApplyStatusReply on each status reply; a tile click while connected
 // hides the row again. GUI thread only.
-#include "devices/StatusReply.h"
+#include "protocol/StatusReply.h"
 
 #include <QVector>
 

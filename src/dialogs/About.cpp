@@ -1,8 +1,8 @@
 #include "dialogs/About.h"
 
-#include "app/ApplicationTitle.h"
-#include "app/Artwork.h"
+#include "controls/Artwork.h"
 #include "controls/Unlurllabel.h"
+#include "state/ApplicationTitle.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,16 +1,16 @@
 #include "editor/BandEditor.h"
 
-#include "app/Artwork.h"
+#include "controls/Artwork.h"
+#include "controls/CSpinButton.h"
 #include "controls/Fftdraw.h"
+#include "controls/PaintBox.h"
 #include "controls/Ptrackbar.h"
 #include "controls/VclColors.h"
 #include "editor/BandSteps.h"
-#include "editor/CSpinButton.h"
-#include "editor/PaintBox.h"
 #include "editor/ScalePainting.h"
-#include "protocol/RequestSender.h"
 #include "eq/EqDisplay.h"
 #include "eq/EqEncoding.h"
+#include "protocol/RequestSender.h"
 
 #include <QEvent>
 #include <QLabel>

@@ -25,12 +25,12 @@
 // connects nothing to them), otherwise on timers of its own.
 //
 // GUI thread only. ApplyEqBlock pauses the calling thread for BlockPause().
-#include "app/MainState.h"
+#include "controls/PictureButton.h"
 #include "editor/HintText.h"
-#include "editor/PictureButton.h"
 #include "eq/EqBlock.h"
 #include "eq/ResponseCurves.h"
 #include "protocol/ReplyFields.h"
+#include "state/MainState.h"
 
 #include <QObject>
 #include <QTimer>

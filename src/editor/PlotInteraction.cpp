@@ -1,9 +1,9 @@
 #include "editor/PlotInteraction.h"
 
 #include "controls/Fftdraw.h"
+#include "controls/PaintBox.h"
 #include "controls/VclColors.h"
 #include "editor/BandEditor.h"
-#include "editor/PaintBox.h"
 #include "editor/ScalePainting.h"
 
 #include <QEvent>

@@ -14,9 +14,9 @@
 // when the page moves.
 //
 // GUI thread only.
-#include "app/MainState.h"
 #include "editor/PlotMapping.h"
 #include "editor/ScalePainting.h"
+#include "state/MainState.h"
 
 #include <QObject>
 #include <QPoint>

@@ -9,7 +9,7 @@
 // Tests make their own sources or emit DeviceChanged themselves.
 //
 // GUI thread: a source is made, used and destroyed there, and emits there.
-#include "app/DeviceChange.h"
+#include "platform/DeviceChange.h"
 #include "platform/SerialPortEnumeration.h"
 
 #include <QObject>

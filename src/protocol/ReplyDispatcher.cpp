@@ -1,10 +1,10 @@
 #include "protocol/ReplyDispatcher.h"
 
-#include "app/MainState.h"
-#include "devices/DeviceList.h"
-#include "devices/ProbeAnswer.h"
 #include "protocol/FrameAssembler.h"
 #include "protocol/Frames.h"
+#include "protocol/ProbeAnswer.h"
+#include "state/DeviceList.h"
+#include "state/MainState.h"
 
 #include <QScopedValueRollback>
 

@@ -4,9 +4,9 @@
 // reply arrives read and checked: a reply too short for its fields never
 // gets here. The main window implements it by forwarding each call to the
 // part that owns it; tests implement it with a recorder. GUI thread only.
-#include "devices/StatusReply.h"
 #include "eq/EqBlock.h"
 #include "protocol/ReplyFields.h"
+#include "protocol/StatusReply.h"
 
 #include <QString>
 

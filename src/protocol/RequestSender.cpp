@@ -1,6 +1,6 @@
 #include "protocol/RequestSender.h"
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 
 namespace qireq {
 

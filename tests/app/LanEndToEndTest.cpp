@@ -1,12 +1,12 @@
 // A unit on the LAN, end to end over loopback TCP: what goes out when the
 // connection stands, the MAC on the tile, a unit that answers nothing, the
 // keep-alive of a quiet unit, and moving from one tile to another.
-#include "EndToEnd.h"
+#include "support/EndToEnd.h"
 
 #include "controls/Devicepanel.h"
+#include "controls/PaintBox.h"
+#include "controls/PictureButton.h"
 #include "dialogs/Progressform.h"
-#include "editor/PictureButton.h"
-#include "editor/PaintBox.h"
 #include "protocol/Frames.h"
 
 #include <QLabel>

@@ -2,16 +2,16 @@
 // shortcuts, the named controls and their start state, the timer inventory,
 // the confirmation box, the posted "More Info" message, device changes and
 // closing.
-#include "app/DeviceChange.h"
 #include "app/InfoMessage.h"
 #include "app/MainWindowParts.h"
 #include "app/MainWindowSeams.h"
-#include "app/MessageBoxes.h"
-#include "app/TScrollBox.h"
-#include "app/TShape.h"
 #include "app/Unit1.h"
-#include "editor/PaintBox.h"
-#include "editor/PictureButton.h"
+#include "controls/MessageBoxes.h"
+#include "controls/PaintBox.h"
+#include "controls/PictureButton.h"
+#include "controls/TScrollBox.h"
+#include "controls/TShape.h"
+#include "platform/DeviceChange.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // 444-byte file and names it in the caption; Open sends the stored block to
 // a connected unit and waits for its answer, or shows it at once without a
 // link; a file that is no preset changes nothing.
-#include "EndToEnd.h"
+#include "support/EndToEnd.h"
 
 #include "editor/BandEditor.h"
 #include "presets/PresetFile.h"

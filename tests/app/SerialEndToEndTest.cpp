@@ -1,15 +1,15 @@
 // A unit on a serial port, end to end: found by the prober on its pseudo-
 // terminal, connected by a click on its tile, edited, disconnected; a unit
 // that falls silent and comes back; a port another program holds.
-#include "EndToEnd.h"
+#include "support/EndToEnd.h"
 
-#include "app/Artwork.h"
-#include "app/TShape.h"
+#include "controls/Artwork.h"
+#include "controls/CSpinButton.h"
 #include "controls/Devicepanel.h"
+#include "controls/PaintBox.h"
+#include "controls/PictureButton.h"
+#include "controls/TShape.h"
 #include "editor/BandEditor.h"
-#include "editor/CSpinButton.h"
-#include "editor/PaintBox.h"
-#include "editor/PictureButton.h"
 #include "eq/EqDisplay.h"
 #include "protocol/Frames.h"
 

@@ -2,12 +2,12 @@
 // A device column as the main window has it: a 185-pixel scroll box with
 // the countdown label and the hidden selection frame inside, the counter
 // label, the timers, and the column wired to them, all in one shown window.
-#include "app/MainState.h"
-#include "app/TScrollBox.h"
 #include "controls/Devicepanel.h"
-#include "devices/DeviceList.h"
+#include "controls/PaintBox.h"
+#include "controls/TScrollBox.h"
 #include "devices/DeviceTileColumn.h"
-#include "editor/PaintBox.h"
+#include "state/DeviceList.h"
+#include "state/MainState.h"
 
 #include <gtest/gtest.h>
 

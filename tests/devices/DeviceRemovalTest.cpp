@@ -3,10 +3,10 @@
 // connection flag picture.
 #include "DeviceColumnFixture.h"
 
-#include "app/Artwork.h"
-#include "editor/PictureButton.h"
-#include "platform/PseudoTerminal.h"
+#include "controls/Artwork.h"
+#include "controls/PictureButton.h"
 #include "platform/TComPort.h"
+#include "support/PseudoTerminal.h"
 
 namespace qireq::test {
 namespace {

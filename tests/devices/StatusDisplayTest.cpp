@@ -1,11 +1,12 @@
 // The status row on real labels and lamps: the temperature table's edges,
 // the four lamps, a short reply, showing and hiding with "More Info" and
 // the status request timer.
-#include "app/MainState.h"
-#include "app/TShape.h"
+#include "controls/TShape.h"
 #include "devices/StatusDisplay.h"
 #include "protocol/Frames.h"
 #include "protocol/RequestSender.h"
+#include "state/MainState.h"
+#include "support/RecordingLink.h"
 
 #include <gtest/gtest.h>
 
@@ -22,26 +23,7 @@
 namespace qireq {
 namespace {
 
-class RecordingLink : public DeviceLink {
-public:
-    void SetAddress(const QString& address) override { address_ = address; }
-    QString GetAddress() const override { return address_; }
-    void Open() override { open_ = true; }
-    void Close() override { open_ = false; }
-    int Write(const char* data, int size) override
-    {
-        Written.emplace_back(data, size);
-        return size;
-    }
-    int Read(char*, int) override { return 0; }
-    bool IsOpen() const override { return open_; }
-
-    std::vector<QByteArray> Written;
-
-private:
-    QString address_;
-    bool open_ = true;
-};
+using test::RecordingLink;
 
 // A status reply: raw temperature at bytes 9-10, the flags at 17-20.
 QByteArray StatusFrame(int raw, std::array<std::uint8_t, 4> flags)
@@ -201,12 +183,12 @@ TEST_F(StatusDisplayTest, StatusRequestGoesOutOnlyWhileConnected)
 
     requests.ReplaceLink(std::move(link));
     display->ReadStateTimerTimer();  // a link, not connected
-    EXPECT_TRUE(recorder->Written.empty());
+    EXPECT_TRUE(recorder->Frames.empty());
 
     state.Connected = true;
     display->ReadStateTimerTimer();
-    ASSERT_EQ(recorder->Written.size(), 1u);
-    EXPECT_EQ(recorder->Written[0], QByteArray::fromHex("012003400923010560"));
+    ASSERT_EQ(recorder->Frames.size(), 1u);
+    EXPECT_EQ(recorder->Frames[0], QByteArray::fromHex("012003400923010560"));
     EXPECT_FALSE(state.Heard);
 }
 
@@ -218,8 +200,8 @@ TEST_F(StatusDisplayTest, TheRealTimerAsksEveryThreeSeconds)
     state.Connected = true;
     display->ShowStatusPanel(true);
     QTest::qWait(2500);
-    EXPECT_TRUE(recorder->Written.empty());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return recorder->Written.size() == 1; }, 1500));
+    EXPECT_TRUE(recorder->Frames.empty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return recorder->Frames.size() == 1; }, 1500));
     display->ShowStatusPanel(false);
 }
 

@@ -2,19 +2,20 @@
 // A window with the plot panel, the EQ panel and the top bar as the main
 // window lays them out, the editor and the plot interaction on top, and a
 // link that records every frame written to it.
-#include "app/MainState.h"
+#include "controls/CSpinButton.h"
 #include "controls/Fftdraw.h"
+#include "controls/PaintBox.h"
+#include "controls/PictureButton.h"
 #include "controls/Ptrackbar.h"
 #include "editor/BandEditor.h"
-#include "editor/CSpinButton.h"
-#include "editor/PictureButton.h"
-#include "editor/PaintBox.h"
 #include "editor/PlotInteraction.h"
 #include "eq/EqDisplay.h"
 #include "eq/ResponseCurves.h"
 #include "protocol/Frames.h"
 #include "protocol/ReplyFields.h"
 #include "protocol/RequestSender.h"
+#include "state/MainState.h"
+#include "support/RecordingLink.h"
 
 #include <QImage>
 #include <QLabel>
@@ -29,33 +30,6 @@
 #include <vector>
 
 namespace qireq::test {
-
-class RecordingLink : public DeviceLink {
-public:
-    std::vector<QByteArray> Frames;
-
-    void SetAddress(const QString&) override {}
-    QString GetAddress() const override { return {}; }
-    void Open() override {}
-    void Close() override {}
-    int Write(const char* data, int size) override
-    {
-        Frames.emplace_back(data, size);
-        return size;
-    }
-    int Read(char*, int) override { return 0; }
-    bool IsOpen() const override { return true; }
-
-    // Frames of one command code, in the order written.
-    std::vector<QByteArray> WithCommand(int code) const
-    {
-        std::vector<QByteArray> found;
-        for (const QByteArray& frame : Frames)
-            if (frame.size() > 5 && static_cast<std::uint8_t>(frame.at(5)) == code)
-                found.push_back(frame);
-        return found;
-    }
-};
 
 // The bounding box of what is drawn inside `area` of a picture: the pixels
 // that stand clearly apart from `background`. Empty when nothing is there.

@@ -2,7 +2,7 @@
 // the painted axis boxes around it.
 #include "EditorFixture.h"
 
-#include "editor/PaintBox.h"
+#include "controls/PaintBox.h"
 #include "editor/PlotMapping.h"
 #include "eq/EqEncoding.h"
 

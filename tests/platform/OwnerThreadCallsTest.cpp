@@ -1,7 +1,7 @@
 // Calls carried from worker threads to the owning thread: results and
 // errors come back to the caller, and the work itself runs on the owner.
 #include "platform/OwnerThreadCalls.h"
-#include "platform/PseudoTerminal.h"
+#include "support/PseudoTerminal.h"
 
 #include <gtest/gtest.h>
 

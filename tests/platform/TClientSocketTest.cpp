@@ -1,8 +1,8 @@
 // The TCP client component against loopback servers: connect, send,
 // receive, the idle-only address rule, and silenced failures.
 #include "platform/PlatformErrors.h"
-#include "platform/PseudoTerminal.h"
 #include "platform/TClientSocket.h"
+#include "support/PseudoTerminal.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The serial port component on real pseudo-terminals: line settings, the
 // open/close and port-name rules, received-bytes notifications, failures.
 #include "platform/PlatformErrors.h"
-#include "platform/PseudoTerminal.h"
 #include "platform/TComPort.h"
+#include "support/PseudoTerminal.h"
 
 #include <gtest/gtest.h>
 

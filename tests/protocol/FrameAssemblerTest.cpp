@@ -2,6 +2,8 @@
 
 #include "protocol/Frames.h"
 
+#include "support/Bytes.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -11,10 +13,7 @@ using namespace qireq;
 
 namespace {
 
-QByteArray Hex(const char* text)
-{
-    return QByteArray::fromHex(text);
-}
+using qireq::test::Hex;
 
 // An assembler that records every frame it hands on.
 struct Recorder {

@@ -1,15 +1,14 @@
 #include "protocol/Frames.h"
 
+#include "support/Bytes.h"
+
 #include <gtest/gtest.h>
 
 using namespace qireq;
 
 namespace {
 
-QByteArray Hex(const char* text)
-{
-    return QByteArray::fromHex(text);
-}
+using qireq::test::Hex;
 
 }  // namespace
 

@@ -1,10 +1,10 @@
 // The serial prober's use of ComPort2: a worker thread sets the name, opens
 // and writes through its own SerialLink while the port's notifications keep
 // arriving on the GUI thread, and the connection port works beside it.
-#include "platform/PseudoTerminal.h"
 #include "platform/TComPort.h"
 #include "protocol/Frames.h"
 #include "protocol/SerialLink.h"
+#include "support/PseudoTerminal.h"
 
 #include <gtest/gtest.h>
 

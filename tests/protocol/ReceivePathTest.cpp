@@ -3,14 +3,14 @@
 // that follow, even when the unit sends nothing more.
 #include "protocol/ReceivePath.h"
 
-#include "app/MainState.h"
-#include "devices/DeviceList.h"
-#include "platform/PseudoTerminal.h"
 #include "platform/TClientSocket.h"
 #include "platform/TComPort.h"
 #include "protocol/FrameAssembler.h"
 #include "protocol/Frames.h"
 #include "protocol/ReplyDispatcher.h"
+#include "state/DeviceList.h"
+#include "state/MainState.h"
+#include "support/PseudoTerminal.h"
 
 #include <gtest/gtest.h>
 

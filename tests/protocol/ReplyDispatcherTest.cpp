@@ -3,11 +3,13 @@
 // which part, what the identity reply changes, and what is refused.
 #include "protocol/ReplyDispatcher.h"
 
-#include "app/InfoMessageText.h"
-#include "app/MainState.h"
-#include "devices/DeviceList.h"
 #include "protocol/FrameAssembler.h"
 #include "protocol/Frames.h"
+#include "protocol/InfoMessageText.h"
+#include "state/DeviceList.h"
+#include "state/MainState.h"
+
+#include "support/Bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -19,10 +21,7 @@ using namespace qireq;
 
 namespace {
 
-QByteArray Hex(const char* text)
-{
-    return QByteArray::fromHex(text);
-}
+using qireq::test::Hex;
 
 // Records every hand-off as one line of text, in call order.
 class RecordingHandoffs : public ReplyHandoffs {

@@ -1,15 +1,14 @@
 #include "protocol/ReplyFields.h"
 
+#include "support/Bytes.h"
+
 #include <gtest/gtest.h>
 
 using namespace qireq;
 
 namespace {
 
-QByteArray Hex(const char* text)
-{
-    return QByteArray::fromHex(text);
-}
+using qireq::test::Hex;
 
 // An identity reply: header, length, 0x1F, one byte, the 16-byte name field,
 // the capability byte and the trailer.

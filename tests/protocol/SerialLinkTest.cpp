@@ -1,10 +1,10 @@
 // SerialLink over a real port on a pseudo-terminal: the address, the
 // open/close rules, the pause after each write and the -1 of a failed one.
-#include "platform/PseudoTerminal.h"
 #include "platform/TComPort.h"
 #include "protocol/Frames.h"
 #include "protocol/LinkRequests.h"
 #include "protocol/SerialLink.h"
+#include "support/PseudoTerminal.h"
 
 #include <gtest/gtest.h>
 

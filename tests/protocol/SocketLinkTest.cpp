@@ -1,10 +1,10 @@
 // SocketLink over the TCP client against a loopback server: the
 // "host:port" address, open only once connected, the pause after a write.
-#include "platform/PseudoTerminal.h"
 #include "platform/TClientSocket.h"
 #include "protocol/Frames.h"
 #include "protocol/LinkRequests.h"
 #include "protocol/SocketLink.h"
+#include "support/PseudoTerminal.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // What the simulated network module answers, and to which datagrams.
 #include "SimLanAnswers.h"
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // TClientSocket on loopback TCP. Every request goes out through the link,
 // every reply comes back through the component's receive notification and
 // the frame assembler, and the simulator's log shows the exact bytes.
-#include "SimProcess.h"
+#include "support/SimProcess.h"
 
 #include "eq/EqBlock.h"
 #include "platform/TClientSocket.h"
@@ -38,7 +38,7 @@ struct Replies {
     }
     bool WaitFor(std::size_t count, int timeoutMs = 5000)
     {
-        return WaitUntil([&] { return frames.size() >= count; }, timeoutMs);
+        return qireq::test::WaitFor([&] { return frames.size() >= count; }, timeoutMs);
     }
     FrameAssembler assembler;
     std::vector<QByteArray> frames;
@@ -173,5 +173,5 @@ TEST(SimOverSocketLink, ConnectSequenceGetsMacAndIdentity)
     ASSERT_TRUE(replies.WaitFor(4));
     EXPECT_EQ(errors, 0);
     EXPECT_EQ(sim.Terminate(), 0);
-    EXPECT_TRUE(WaitUntil([&] { return !link.IsOpen(); }));
+    EXPECT_TRUE(WaitFor([&] { return !link.IsOpen(); }));
 }

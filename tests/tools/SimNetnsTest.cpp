@@ -3,11 +3,11 @@
 // broadcasts of the probe and the module search, SSDP multicast, and TCP
 // cross it; nothing leaves the two namespaces. Skipped where they cannot
 // be made (not root, no ip netns).
-#include "SimProcess.h"
+#include "support/SimProcess.h"
 
-#include "QtPrinters.h"
 #include "SimLanAnswers.h"
 #include "SimUnit.h"
+#include "support/QtPrinters.h"
 
 #include "protocol/FrameAssembler.h"
 #include "protocol/Frames.h"
@@ -118,7 +118,7 @@ public:
     std::optional<Datagram> ReceiveFrom(const char* from, int timeoutMs = 5000)
     {
         std::optional<Datagram> found;
-        WaitUntil(
+        WaitFor(
             [&] {
                 pollfd p{fd_, POLLIN, 0};
                 if (::poll(&p, 1, 20) <= 0)
@@ -247,7 +247,7 @@ TEST_F(NetnsSim, AnswersBroadcastProbesAnnouncesBySsdpAndServesTcp)
     std::vector<QByteArray> frames;
     FrameAssembler assembler;
     assembler.SetFrameHandler([&frames](const QByteArray& f) { frames.push_back(f); });
-    WaitUntil([&] {
+    WaitFor([&] {
         pollfd p{tcp, POLLIN, 0};
         if (::poll(&p, 1, 20) > 0) {
             char buffer[256];

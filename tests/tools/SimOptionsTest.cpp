@@ -1,7 +1,7 @@
 // The simulator's command line: defaults, each value's checks, --help.
 #include "SimOptions.h"
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The built qireq-sim program, driven like the control program drives a
 // unit: over its pseudo-terminal and over loopback TCP, with its log lines,
 // a few fault switches, the LAN answers on loopback ports, and SIGTERM.
-#include "SimProcess.h"
+#include "support/SimProcess.h"
 
 #include "SimDevice.h"
 #include "SimLanAnswers.h"
@@ -17,7 +17,7 @@
 #include <QTemporaryDir>
 #include <QUdpSocket>
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 
@@ -77,7 +77,7 @@ protected:
     }
     bool WaitFrames(std::size_t count, int timeoutMs = 3000)
     {
-        return WaitUntil([&] { return sink.frames.size() >= count; }, timeoutMs);
+        return WaitFor([&] { return sink.frames.size() >= count; }, timeoutMs);
     }
 
     SimProcess sim;
@@ -134,7 +134,7 @@ TEST_F(TcpSim, EditsPersistAcrossConnections)
     second.connectToHost(QHostAddress(QStringLiteral("127.0.0.1")), port);
     ASSERT_TRUE(second.waitForConnected(3000));
     second.write(IdentifyRequest() + ReadEqBlockRequest());
-    ASSERT_TRUE(WaitUntil([&] { return secondSink.frames.size() >= 2; }));
+    ASSERT_TRUE(WaitFor([&] { return secondSink.frames.size() >= 2; }));
     EXPECT_EQ(secondSink.frames[0].mid(7, 4), QByteArray("Bar "));
     EXPECT_EQ(secondSink.frames[1].mid(28, 6), QByteArray::fromHex("0501321E2801"));
     EXPECT_EQ(sim.Terminate(), 0);
@@ -145,7 +145,7 @@ TEST_F(TcpSim, DropAfterClosesTheConnectionAfterItsReply)
     StartSim({QStringLiteral("--drop-after"), QStringLiteral("1")});
     Connect();
     socket.write(IdentifyRequest());
-    ASSERT_TRUE(WaitUntil([&] { return socket.state() == QAbstractSocket::UnconnectedState; }));
+    ASSERT_TRUE(WaitFor([&] { return socket.state() == QAbstractSocket::UnconnectedState; }));
     EXPECT_EQ(sink.frames.size(), 1u);
     EXPECT_TRUE(sim.WaitForExactLine(QStringLiteral("DROP")));
     EXPECT_EQ(sim.Terminate(), 0);
@@ -204,7 +204,7 @@ public:
     // Reads until `count` frames have arrived or the time is up.
     bool ReadFrames(std::size_t count, int timeoutMs = 3000)
     {
-        return WaitUntil(
+        return WaitFor(
             [&] {
                 pollfd p{fd_, POLLIN, 0};
                 if (::poll(&p, 1, 10) > 0 && (p.revents & POLLIN)) {
@@ -271,7 +271,7 @@ TEST(TtySim, ServesAGivenTtyAndOutlivesItsDisappearance)
     socat.start(socatPath, {QStringLiteral("pty,raw,echo=0,link=") + unitEnd,
                             QStringLiteral("pty,raw,echo=0,link=") + hostEnd});
     ASSERT_TRUE(socat.waitForStarted(5000));
-    ASSERT_TRUE(WaitUntil([&] { return QFile::exists(unitEnd) && QFile::exists(hostEnd); }));
+    ASSERT_TRUE(WaitFor([&] { return QFile::exists(unitEnd) && QFile::exists(hostEnd); }));
 
     SimProcess sim;
     ASSERT_TRUE(sim.Start({QStringLiteral("--tty"), unitEnd, QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:0")}))
@@ -295,7 +295,7 @@ TEST(TtySim, ServesAGivenTtyAndOutlivesItsDisappearance)
     socket.connectToHost(QHostAddress(QStringLiteral("127.0.0.1")), port);
     ASSERT_TRUE(socket.waitForConnected(3000));
     socket.write(PingRequest());
-    EXPECT_TRUE(WaitUntil([&] { return !sink.frames.empty(); }));
+    EXPECT_TRUE(WaitFor([&] { return !sink.frames.empty(); }));
     EXPECT_EQ(sim.CountLines(QStringLiteral("TTY closed")), 1);
     EXPECT_EQ(sim.Terminate(), 0);
 }
@@ -333,7 +333,7 @@ TEST(LanSim, AnswersProbesOnlyToTheirSenderOnLoopbackPorts)
     probeSide.writeDatagram(PortProbe() + 'x', unit, probePort);
     EXPECT_TRUE(sim.WaitForLine(QStringLiteral("UDP-RX 127.0.0.1:")).size() > 0);
     probeSide.writeDatagram(PortProbe(), unit, probePort);
-    ASSERT_TRUE(WaitUntil([&] { return !probeAnswers.empty(); }));
+    ASSERT_TRUE(WaitFor([&] { return !probeAnswers.empty(); }));
     EXPECT_EQ(probeAnswers[0].senderAddress().toIPv4Address(), unit.toIPv4Address());
     EXPECT_GT(probeAnswers[0].data().size(), 12);
 
@@ -341,7 +341,7 @@ TEST(LanSim, AnswersProbesOnlyToTheirSenderOnLoopbackPorts)
     QUdpSocket searcher;
     ASSERT_TRUE(searcher.bind(QHostAddress(QStringLiteral("127.0.0.1")), 0));
     searcher.writeDatagram(ModuleSearch(), unit, modulePort);
-    ASSERT_TRUE(WaitUntil([&] { return !moduleAnswers.empty(); }));
+    ASSERT_TRUE(WaitFor([&] { return !moduleAnswers.empty(); }));
     EXPECT_GT(moduleAnswers[0].data().size(), 20);
     EXPECT_TRUE(moduleAnswers[0].data().startsWith("127.0.0.2,00A1B0000001,"));
 

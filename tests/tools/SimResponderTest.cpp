@@ -8,7 +8,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,9 @@
 // The simulated unit's answer to every request, byte for byte.
 #include "SimUnit.h"
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
+
+#include "support/Bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -10,10 +12,7 @@ using namespace qireq::sim;
 
 namespace {
 
-QByteArray Hex(const char* text)
-{
-    return QByteArray::fromHex(text);
-}
+using qireq::test::Hex;
 
 const char kResetBlockHex[] =
     "01200340 4A140079 0000011E 00633001"

@@ -1,1 +1,0 @@
-qireq_add_benchmark(assembler_bench ${CMAKE_CURRENT_LIST_DIR}/AssemblerBench.cpp)

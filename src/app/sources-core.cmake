@@ -1,3 +1,0 @@
-list(APPEND QIREQ_CORE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/InfoMessageText.h
-  ${CMAKE_CURRENT_LIST_DIR}/InfoMessageText.cpp)

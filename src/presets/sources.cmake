@@ -1,7 +1,0 @@
-list(APPEND QIREQ_CORE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/IntegerText.h
-  ${CMAKE_CURRENT_LIST_DIR}/IntegerText.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/PresetRecord.h
-  ${CMAKE_CURRENT_LIST_DIR}/PresetRecord.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/PresetFile.h
-  ${CMAKE_CURRENT_LIST_DIR}/PresetFile.cpp)

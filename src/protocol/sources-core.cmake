@@ -1,7 +1,0 @@
-list(APPEND QIREQ_CORE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/Frames.h
-  ${CMAKE_CURRENT_LIST_DIR}/Frames.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/FrameAssembler.h
-  ${CMAKE_CURRENT_LIST_DIR}/FrameAssembler.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ReplyFields.h
-  ${CMAKE_CURRENT_LIST_DIR}/ReplyFields.cpp)

@@ -1,6 +1,0 @@
-list(APPEND QIREQ_CORE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/DeviceLink.h
-  ${CMAKE_CURRENT_LIST_DIR}/LinkRequests.h
-  ${CMAKE_CURRENT_LIST_DIR}/LinkRequests.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/RequestSender.h
-  ${CMAKE_CURRENT_LIST_DIR}/RequestSender.cpp)
