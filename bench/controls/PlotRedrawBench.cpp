@@ -33,7 +33,7 @@ std::array<double, kPoints> Response(double shift)
     return curve;
 }
 
-// The plot as the main window sets it up, shown at its size on the form.
+// The plot as the main window sets it up, shown at its size in the window.
 void SetUp(TFFTDraw& plot)
 {
     SetUpPlot(plot);

@@ -11,7 +11,7 @@ namespace qireq {
 
 class InfoMessageEvent : public QEvent {
 public:
-    // WM_USER + 100 in the unit's original message numbering.
+    // The window message WM_USER + 100 (1124), as an event number.
     static constexpr QEvent::Type kType = static_cast<QEvent::Type>(QEvent::User + 100);
 
     InfoMessageEvent(int burnCount, int totalMinutes)

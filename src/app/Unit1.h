@@ -49,7 +49,7 @@ class TShape;
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
-    // Values of the form description the other parts rely on.
+    // Sizes of the window's layout the other parts rely on.
     static constexpr int kDeviceBoxWidth = 185;
     static constexpr int kDevicePaintBoxWidth = 160;
     static constexpr int kDevicePaintBoxHeight = 89;
@@ -218,7 +218,7 @@ private:
     void SearchTimerTimer();
     void ReadStateTimerTimer();
 
-    // The form description (Unit1Form.cpp).
+    // The layout (Unit1Form.cpp).
     void BuildForm();
     void BuildMenus();
     void BuildDeviceColumn(QWidget* central);

@@ -1,5 +1,5 @@
-// The form description of the main window: which control sits where, with
-// which name, caption and start state. Behaviour lives in Unit1.cpp and in
+// The main window's layout: which control sits where, with which name,
+// caption and start state. Behaviour lives in Unit1.cpp and in
 // the parts the window wires together.
 #include "app/Unit1.h"
 
@@ -27,8 +27,8 @@ namespace qireq {
 
 namespace {
 
-// Window geometry (logical pixels). The right-hand panels keep the sizes of
-// the form description, which the editor and the plot lay themselves out in.
+// Window geometry (logical pixels). The right-hand panels have the fixed
+// sizes the editor and the plot lay themselves out in.
 constexpr int kMargin = 6;
 constexpr int kColumnWidth = TForm1::kDeviceBoxWidth + 2 * kMargin;
 constexpr int kRightLeft = kMargin + kColumnWidth + kMargin;

@@ -69,8 +69,8 @@ void TForm1::BuildParts(const MainWindowSeams& seams)
     p.Connection->SetLanPort(seams.LanPort);
 
     // The receive path: every byte into the one assembler, every frame to its part.
-    p.Handoffs = std::make_unique<WindowHandoffs>(*this, *Editor, p.Devices, *p.DeviceColumn,
-                                                  *p.StatusRow, *p.Connection);
+    p.Handoffs = std::make_unique<WindowHandoffs>(*this, *Editor, *p.DeviceColumn, *p.StatusRow,
+                                                  *p.Connection);
     p.Dispatcher = std::make_unique<ReplyDispatcher>(state_, p.Devices, RxAssembler, *p.Handoffs);
     p.Receive = std::make_unique<ReceivePath>(*p.Dispatcher);
 

@@ -11,20 +11,18 @@ namespace qireq {
 
 class BandEditor;
 class ConnectionLifecycle;
-class DeviceList;
 class DeviceTileColumn;
 class StatusDisplay;
 
 class WindowHandoffs final : public ReplyHandoffs {
 public:
-    WindowHandoffs(QObject& window, BandEditor& editor, DeviceList& devices,
-                   DeviceTileColumn& column, StatusDisplay& status,
-                   ConnectionLifecycle& connection);
+    WindowHandoffs(QObject& window, BandEditor& editor, DeviceTileColumn& column,
+                   StatusDisplay& status, ConnectionLifecycle& connection);
 
     QString ConnectionAddress(RxOrigin::Kind kind) const override;
     void ConnectionEstablished() override;
     void ShowConnectedName(const QString& name) override;
-    void ShowUnitMac(int index, const MacBytes& mac) override;
+    void ShowConnectedMac(int index, const MacBytes& mac) override;
     void ShowStatusPanel(bool visible) override;
     void ApplyStatusReply(const StatusReading& status) override;
     void ApplyEqBlock(const EqBlock& block) override;
@@ -36,7 +34,6 @@ public:
 private:
     QObject& window_;
     BandEditor& editor_;
-    DeviceList& devices_;
     DeviceTileColumn& column_;
     StatusDisplay& status_;
     ConnectionLifecycle& connection_;

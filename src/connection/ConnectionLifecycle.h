@@ -13,10 +13,7 @@
 //   Connected --click on its tile--> Idle;  --click on another--> Connecting
 //   Reconnecting --identity--> Connected;   --click--> Connecting
 //
-// What the main window wires: the tiles' DevicePanelClick, ClientSocket1's
-// OnConnect, ComPort1's OnException, the five timers named in
-// ConnectionControls, and the connection flag's mouse move. Only this
-// class makes and replaces the request sender's link.
+// Only this class makes and replaces the request sender's link.
 //
 // GUI thread only.
 #include "protocol/ReplyHandoffs.h"

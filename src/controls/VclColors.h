@@ -1,7 +1,6 @@
 #pragma once
 // The named colours the controls and the windows use, with the values of
-// the classic Windows palette and default system scheme, so that pictures
-// look the same as on the units' original control software.
+// the classic 16-colour Windows palette and the default system scheme.
 #include <QColor>
 
 namespace qireq {

@@ -228,11 +228,11 @@ void DeviceTileColumn::ShowConnectedName(const QString& name)
     tile->RedCross->hide();
 }
 
-void DeviceTileColumn::ShowConnectedMac(const MacBytes& mac)
+void DeviceTileColumn::ShowConnectedMac(int index, const MacBytes& mac)
 {
     const QString text = MacToText(mac);
-    list_.SetMac(state_.ConnectedIndex, text);
-    if (TDevicePanel* tile = TileAt(state_.ConnectedIndex))
+    list_.SetMac(index, text);
+    if (TDevicePanel* tile = TileAt(index))
         tile->MacLabel->SetCaption(FormatMac(text, QStringLiteral(":")));
 }
 

@@ -5,15 +5,6 @@
 // The main window owns it and hands it its controls; the list itself is
 // the thread-safe DeviceList, which the discovery threads feed.
 //
-// What the main window wires:
-//   DeviceTimer   -> DeviceTimerTimer      SearchTimer -> SearchTimerTimer
-//   DisconnectTimer -> DisconnectTimerTimer
-//   signal DevicePanelClick -> the connection life cycle's tile click
-//   the menu signals -> the device commands (rename, MAC, remove, more info)
-// and calls ShowConnectedName / ShowConnectedMac from the reply dispatcher,
-// RemoveUnit from the remove and refresh commands, ShowRedCross from the
-// connection timers and MarkUnpluggedSerialUnit from a USB removal.
-//
 // GUI thread only, except that the list's AddFoundUnit may be called from
 // any thread: the timers it asks for are started here on the GUI thread.
 // Threads that add units are to be stopped before the column is destroyed.
@@ -93,8 +84,10 @@ public:
     // The unit's own name on its tile and in its entry; the green frame
     // moves around the tile and its missing mark goes.
     void ShowConnectedName(const QString& name);
-    // The unit's MAC on its tile (with ":") and in its entry (12 digits).
-    void ShowConnectedMac(const MacBytes& mac);
+    // The MAC of the unit at index, the one at the other end of the
+    // connection, in its entry (12 digits) and on its tile (with ":"). A
+    // unit whose tile is not built yet shows it once the tile is built.
+    void ShowConnectedMac(int index, const MacBytes& mac);
     void HideSelectionFrame();
 
     // --- Missing marks ------------------------------------------------------------

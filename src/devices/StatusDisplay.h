@@ -3,12 +3,7 @@
 // state flags: the temperature text, four lamps (protection, temperature,
 // voltage, standby) and their captions, shown together with the "More
 // Info" menu item while such a unit is connected, and the three-second
-// status request that keeps them current.
-//
-// The main window wires ReadStateTimer -> ReadStateTimerTimer; the reply
-// dispatcher calls ShowStatusPanel on the identify reply and
-// ApplyStatusReply on each status reply; a tile click while connected
-// hides the row again. GUI thread only.
+// status request that keeps them current. GUI thread only.
 #include "protocol/StatusReply.h"
 
 #include <QVector>

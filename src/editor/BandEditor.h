@@ -8,21 +8,9 @@
 // follow the unit's echo (ApplyBandEcho, ApplyTrimEcho, ApplyBypassEcho,
 // ApplyEqBlock), except the gain slider, which moves under the user's hand.
 //
-// What the main window wires:
-//   - before the first refresh: SetUpPlot (PlotInteraction.h) on the plot;
-//     then RefreshAllBands() once, which draws the first curve;
-//   - ResetImg: given in TopBarControls, the editor connects its click to
-//     ResetImgClick, its press to RSTBtnDown and its release to RSTBtnUp and
-//     shows the reset pictures on it; Label1..Label3 receive the hint line;
-//   - the receive dispatcher: the band reply -> ApplyBandEcho, the bypass
-//     reply -> ApplyBypassEcho, the trim reply -> ApplyTrimEcho (each read
-//     and checked), the EQ block reply -> SendGate = 0, then ApplyEqBlock;
-//   - preset Open with no link open, and reset while not connected, ->
-//     ApplyEqBlock.
-// The trim auto-repeat runs on the window's InputAddTimer and InputDecTimer
-// when they are given (TrimTimers; the editor sets them to 150 ms and connects
-// their ticks to InputAddTimerTimer / InputDecTimerTimer itself, so the window
-// connects nothing to them), otherwise on timers of its own.
+// The plot is set up (SetUpPlot) before the first RefreshAllBands, which
+// draws the first curve. The editor connects the reset button and the trim
+// timers it is given itself (or runs the trim repeat on timers of its own).
 //
 // GUI thread only. ApplyEqBlock pauses the calling thread for BlockPause().
 #include "controls/PictureButton.h"

@@ -66,10 +66,10 @@ void SetUpPlot(TFFTDraw& plot)
 }
 
 namespace {
-// The dB box as the window's form places it: 33 x 217 at 32, 8, which puts
-// its right edge 3 pixels inside a page with a 30-pixel label margin (the
-// margin the plot has in the form's own font). Other margins move the box.
-constexpr QRect kLeftBoxAsFormed(32, 8, 33, 217);
+// The dB box as the window lays it out: 33 x 217 at 32, 8, which puts its
+// right edge 3 pixels inside a page with a 30-pixel label margin (the
+// margin the plot has in the window's default font). Other margins move the box.
+constexpr QRect kLeftBoxAsLaidOut(32, 8, 33, 217);
 constexpr int kLeftBoxIntoPage = 3;
 
 PaintBox* MakeBox(QWidget* panel, const char* name, QRect geometry)
@@ -86,7 +86,7 @@ PlotInteraction::PlotInteraction(MainState& state, BandEditor& editor, TFFTDraw&
                                  QObject* parent)
     : QObject(parent), state_(state), editor_(editor), plot_(plot)
 {
-    leftBox_ = MakeBox(plotPanel, "LeftPaintBox", kLeftBoxAsFormed);
+    leftBox_ = MakeBox(plotPanel, "LeftPaintBox", kLeftBoxAsLaidOut);
     bottomBox_ = MakeBox(plotPanel, "BottomPaintBox", QRect(32, 216, 809, 17));
     rightBox_ = MakeBox(plotPanel, "RightPaintBox", QRect(808, 8, 33, 225));
     // The frequency unit "(Hz)" stands right of the page, over the right box.
@@ -150,11 +150,11 @@ void PlotInteraction::PlaceAxisBoxes()
     const int pageLeft = panel->mapFrom(panel->window(), plot_.mapTo(plot_.window(), placedForPage_.topLeft())).x();
     leftBox->ensurePolished();
     const int widest = WidestDbAxisLabel(QFontMetrics(leftBox->font()));
-    // As far into the page as the form has it; further left when the labels
+    // As far into the page as the layout has it; further left when the labels
     // would not fit in the box there.
-    const int left = std::min(pageLeft + kLeftBoxIntoPage - kLeftBoxAsFormed.width(),
+    const int left = std::min(pageLeft + kLeftBoxIntoPage - kLeftBoxAsLaidOut.width(),
                               pageLeft - kDbLabelGap - widest);
-    leftBox->move(left, kLeftBoxAsFormed.top());
+    leftBox->move(left, kLeftBoxAsLaidOut.top());
     for (PaintBox* box : {leftBox_.data(), bottomBox_.data(), rightBox_.data()})
         if (box)
             box->update();

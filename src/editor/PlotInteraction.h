@@ -2,10 +2,9 @@
 // The response plot's set-up, its axis label boxes and the mouse: picking a
 // band marker and dragging it, which changes that band's frequency and gain.
 //
-// What the main window wires: SetUpPlot(plot) once before the first band
-// refresh; then a PlotInteraction, which creates the three axis boxes
-// (LeftPaintBox, BottomPaintBox, RightPaintBox) above the plot inside its
-// panel and listens to the plot's mouse signals itself. Nothing else.
+// A PlotInteraction creates the three axis boxes (LeftPaintBox,
+// BottomPaintBox, RightPaintBox) above the plot inside its panel and listens
+// to the plot's mouse signals itself.
 //
 // The axis labels follow the plot page wherever the plot's own label margin
 // puts it (that margin is measured from its font): the labels are placed

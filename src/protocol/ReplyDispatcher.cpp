@@ -144,7 +144,7 @@ void ReplyDispatcher::MacReceived(const RxOrigin& origin, const QByteArray& fram
     if (index == -1)
         return;
     if (const std::optional<MacBytes> mac = ReadMacReply(frame))
-        handoffs_.ShowUnitMac(index, *mac);
+        handoffs_.ShowConnectedMac(index, *mac);
 }
 
 void ReplyDispatcher::InfoReceived(const QByteArray& frame)

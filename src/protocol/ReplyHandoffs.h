@@ -38,10 +38,11 @@ public:
     // started, Refresh enabled, connecting dialog gone, connection flag on.
     virtual void ConnectionEstablished() = 0;
 
-    // Device column: the connected unit's own name on its tile, and a
-    // unit's own MAC on the tile of the unit at index (kept in its entry).
+    // Device column: the connected unit's own name on its tile, and the MAC
+    // of the unit at index, the one at the other end of the connection,
+    // in its entry and on its tile.
     virtual void ShowConnectedName(const QString& name) = 0;
-    virtual void ShowUnitMac(int index, const MacBytes& mac) = 0;
+    virtual void ShowConnectedMac(int index, const MacBytes& mac) = 0;
 
     // Status row: shown for units that report their status.
     virtual void ShowStatusPanel(bool visible) = 0;

@@ -1,5 +1,5 @@
 #pragma once
-// The response plot as the main window sets it up, at its size on the form.
+// The response plot as the main window sets it up, at its size in the window.
 #include "controls/Fftdraw.h"
 #include "editor/PlotInteraction.h"
 

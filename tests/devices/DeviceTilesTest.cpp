@@ -90,7 +90,7 @@ TEST_F(DeviceColumnTest, TheConnectedUnitGetsItsNameMacAndTheGreenFrame)
     tile->RedCross->show();
     state.ConnectedIndex = 1;
     column->ShowConnectedName("Hall");
-    column->ShowConnectedMac({0x00, 0xA1, 0xB0, 0x1A, 0x2B, 0x3C});
+    column->ShowConnectedMac(state.ConnectedIndex, {0x00, 0xA1, 0xB0, 0x1A, 0x2B, 0x3C});
 
     EXPECT_EQ(tile->NameLabel->text(), "Hall");
     EXPECT_EQ(list.EntryAt(1)->Name, "Hall");
@@ -148,7 +148,7 @@ TEST_F(DeviceColumnTest, RepliesForAUnitWithoutTileChangeNoTile)
     // The identity reply of a unit no longer listed finds no index.
     state.ConnectedIndex = -1;
     column->ShowConnectedName("Ghost");
-    column->ShowConnectedMac({1, 2, 3, 4, 5, 6});
+    column->ShowConnectedMac(state.ConnectedIndex, {1, 2, 3, 4, 5, 6});
     state.ConnectedIndex = 7;
     column->ShowConnectedName("Ghost");
     column->ShowRedCross(7);

@@ -29,7 +29,7 @@ public:
     QString ConnectionAddress(RxOrigin::Kind) const override { return {}; }
     void ConnectionEstablished() override {}
     void ShowConnectedName(const QString&) override {}
-    void ShowUnitMac(int, const MacBytes&) override {}
+    void ShowConnectedMac(int, const MacBytes&) override {}
     void ShowStatusPanel(bool) override {}
     void ApplyStatusReply(const StatusReading&) override {}
     void ApplyEqBlock(const EqBlock&) override {}

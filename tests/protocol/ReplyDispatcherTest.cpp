@@ -41,9 +41,9 @@ public:
     {
         calls << QStringLiteral("ShowConnectedName ") + name;
     }
-    void ShowUnitMac(int index, const MacBytes& mac) override
+    void ShowConnectedMac(int index, const MacBytes& mac) override
     {
-        calls << QStringLiteral("ShowUnitMac %1 ").arg(index) +
+        calls << QStringLiteral("ShowConnectedMac %1 ").arg(index) +
                      QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(mac.data()),
                                                     static_cast<int>(mac.size()))
                                              .toHex(' '));
@@ -323,7 +323,7 @@ TEST_F(ReplyDispatcherTest, MacReplyOverTcpGoesToTheUnitAtTheOtherEnd)
     // names it. Unit 1's MAC, asked for before its Identify, is still its own.
     state.ConnectedIndex = 0;
     FromSocket(mac);
-    EXPECT_EQ(handoffs.calls, QStringList({"ShowUnitMac 1 00 1a 2b 3c 4d 5e"}));
+    EXPECT_EQ(handoffs.calls, QStringList({"ShowConnectedMac 1 00 1a 2b 3c 4d 5e"}));
 }
 
 TEST_F(ReplyDispatcherTest, MacReplyOverSerialGoesToTheConnectedUnitOnly)
@@ -334,7 +334,7 @@ TEST_F(ReplyDispatcherTest, MacReplyOverSerialGoesToTheConnectedUnitOnly)
     EXPECT_TRUE(handoffs.calls.isEmpty());
     Connect();
     FromSerial(QStringLiteral("COM3"), mac);
-    EXPECT_EQ(handoffs.calls, QStringList({"ShowUnitMac 0 00 1a 2b 3c 4d 5e"}));
+    EXPECT_EQ(handoffs.calls, QStringList({"ShowConnectedMac 0 00 1a 2b 3c 4d 5e"}));
 }
 
 TEST_F(ReplyDispatcherTest, StatusReplyIsHandedOnReadAndAShortOneIsDropped)
