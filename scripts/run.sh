@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds QIR-EQ and starts it. Unless QIREQ_NO_SIM
-# is set, a simulated unit (tools/qireq-sim) is started beside it on a
-# pseudo-terminal, which the program finds as a serial unit: a tile "Device0"
-# appears within a few seconds, and a click on it connects.
+# is set, two simulated units (tools/qireq-sim) are started beside it: one on
+# a pseudo-terminal, which the program finds as a serial unit, and one on the
+# loopback network (TCP on 127.0.0.3:5000), which announces itself by SSDP
+# and is found as a LAN unit. Their tiles appear within a few seconds, and a
+# click on either connects. The program looks for units on every network
+# the machine is on.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -10,12 +13,14 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build/release -j "$(nproc)" --target qireq qireq-sim
 
 sim=build/release/tools/qireq-sim/qireq-sim
-sim_pid=""
 if [ -z "${QIREQ_NO_SIM:-}" ]; then
   log=$(mktemp)
+  lan_log=$(mktemp)
   "$sim" --pty --name "Demo Unit" --capability 17 > "$log" &
   sim_pid=$!
-  trap 'kill "$sim_pid" 2>/dev/null || true; rm -f "$log"' EXIT
+  "$sim" --tcp 127.0.0.3:5000 --ssdp 127.0.0.3 --name "Demo LAN Unit" --mac 00A1B0000002 > "$lan_log" &
+  lan_pid=$!
+  trap 'kill "$sim_pid" "$lan_pid" 2>/dev/null || true; rm -f "$log" "$lan_log"' EXIT
   for _ in $(seq 50); do
     grep -q '^READY' "$log" && break
     sleep 0.1

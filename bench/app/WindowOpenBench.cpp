@@ -15,9 +15,8 @@ namespace {
 void BM_MainWindowOpen(benchmark::State& state)
 {
     for (auto _ : state) {
-        qireq::MainWindowSeams isolated;  // no discovery: nothing leaves the machine
-        isolated.StartDiscovery = false;
-        qireq::TForm1 form(isolated);
+        // No discovery: nothing leaves the machine.
+        qireq::TForm1 form(qireq::MainWindowSeams::Isolated());
         form.show();
         QCoreApplication::processEvents();
         QPixmap painted = form.grab();  // paints every visible control once

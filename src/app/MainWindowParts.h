@@ -10,6 +10,7 @@
 #include "connection/ConnectionLifecycle.h"
 #include "devices/DeviceTileColumn.h"
 #include "devices/StatusDisplay.h"
+#include "discovery/LanDiscovery.h"
 #include "discovery/SerialProber.h"
 #include "platform/DeviceChangeSource.h"
 #include "platform/TClientSocket.h"
@@ -52,9 +53,10 @@ struct MainWindowParts {
     std::unique_ptr<PresetCommands> Presets;
 
     // Discovery, started when the window is first shown. Declared last so
-    // the prober stops before the port it drives goes.
+    // the threads stop before the list, the column and the port they use go.
     std::unique_ptr<SerialProber> Prober;
     std::unique_ptr<DeviceChangeSource> DeviceChanges;
+    std::unique_ptr<LanDiscovery> Lan;
 };
 
 }  // namespace qireq

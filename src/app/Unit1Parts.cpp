@@ -106,12 +106,16 @@ void TForm1::ConnectParts()
     connect(this, &TForm1::DeviceRemoved, this, &TForm1::SerialPortsRemoved);
 }
 
-// FormShow's StartDiscovery: the serial prober and the USB watch. The LAN
-// discovery threads join here once they exist.
+// FormShow's StartDiscovery: the LAN methods, then the serial prober and
+// the USB watch.
 void TForm1::StartDiscovery()
 {
     MainWindowParts& p = *parts_;
-    if (!p.Seams.StartDiscovery)
+    if (p.Seams.StartLanDiscovery) {
+        p.Lan = std::make_unique<LanDiscovery>(p.Devices, p.Seams.Lan);
+        p.Lan->Start();
+    }
+    if (!p.Seams.StartSerialDiscovery)
         return;
     p.Prober = std::make_unique<SerialProber>(
         p.ComPort2, p.Devices, p.PortNames, p.Seams.EnumerateSerialPorts,

@@ -35,8 +35,10 @@ void SetUpLook(QApplication& app)
 qireq::MainWindowSeams OutsideWorld()
 {
     qireq::MainWindowSeams seams;
-    if (qEnvironmentVariableIntValue("QIREQ_TEST_ISOLATED") == 1)
-        seams.StartDiscovery = false;
+    if (qEnvironmentVariableIntValue("QIREQ_TEST_ISOLATED") == 1) {
+        seams.StartSerialDiscovery = false;
+        seams.StartLanDiscovery = false;
+    }
     return seams;
 }
 

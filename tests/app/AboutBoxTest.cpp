@@ -32,16 +32,6 @@ public slots:
     void Open(const QUrl& url) { opened.append(url); }
 };
 
-// The window without the outside world: no discovery is started and the
-// machine's serial ports read as none, so the tests send nothing anywhere.
-MainWindowSeams Isolated()
-{
-    MainWindowSeams seams;
-    seams.StartDiscovery = false;
-    seams.EnumerateSerialPorts = [] { return QStringList(); };
-    return seams;
-}
-
 int AboutBoxesAlive()
 {
     int count = 0;
@@ -77,7 +67,7 @@ void WithAboutBox(TForm1& form, const std::function<void(TfmAbout&)>& inspect)
 
 TEST(AboutBoxTest, IsMadeOnlyWhenChosenAndGoneWhenClosed)
 {
-    TForm1 form(Isolated());
+    TForm1 form(MainWindowSeams::Isolated());
     form.show();
     EXPECT_EQ(AboutBoxesAlive(), 0);
     WithAboutBox(form, [](TfmAbout& about) {
@@ -90,7 +80,7 @@ TEST(AboutBoxTest, IsMadeOnlyWhenChosenAndGoneWhenClosed)
 
 TEST(AboutBoxTest, ShowsProductVersionAndMaker)
 {
-    TForm1 form(Isolated());
+    TForm1 form(MainWindowSeams::Isolated());
     form.show();
     WithAboutBox(form, [](TfmAbout& about) {
         const QStringList texts = VisibleTexts(&about);
@@ -123,7 +113,7 @@ TEST(AboutBoxTest, ShowsProductVersionAndMaker)
 
 TEST(AboutBoxTest, ClickingTheLinkOpensTheAddressItShows)
 {
-    TForm1 form(Isolated());
+    TForm1 form(MainWindowSeams::Isolated());
     form.show();
     UrlCatcher catcher;
     // The desktop hands https and http addresses to the catcher, not a browser.

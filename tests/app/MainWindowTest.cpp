@@ -39,21 +39,11 @@ using namespace qireq;
 
 namespace {
 
-// The window without the outside world: no discovery is started and the
-// machine's serial ports read as none, so the tests send nothing anywhere.
-MainWindowSeams Isolated()
-{
-    MainWindowSeams seams;
-    seams.StartDiscovery = false;
-    seams.EnumerateSerialPorts = [] { return QStringList(); };
-    return seams;
-}
-
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        form = std::make_unique<TForm1>(Isolated());
+        form = std::make_unique<TForm1>(MainWindowSeams::Isolated());
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }

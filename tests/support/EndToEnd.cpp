@@ -75,15 +75,13 @@ int EndToEndTest::TcpPort(SimProcess& sim)
 
 MainWindowSeams EndToEndTest::NoDiscovery()
 {
-    MainWindowSeams seams;
-    seams.EnumerateSerialPorts = [] { return QStringList(); };
-    seams.StartDiscovery = false;
-    return seams;
+    return MainWindowSeams::Isolated();
 }
 
 MainWindowSeams EndToEndTest::ProbedPorts(const QStringList& ports)
 {
     MainWindowSeams seams;
+    seams.StartLanDiscovery = false;  // the serial prober only
     seams.EnumerateSerialPorts = [ports] { return ports; };
     seams.MakeDeviceChangeSource = [](quintptr, SerialPortEnumerator) {
         return std::make_unique<DeviceChangeSource>();

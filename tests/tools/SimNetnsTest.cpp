@@ -6,7 +6,9 @@
 #include "support/SimProcess.h"
 
 #include "SimLanAnswers.h"
+#include "SimLog.h"
 #include "SimUnit.h"
+#include "SimUnitList.h"
 #include "support/QtPrinters.h"
 
 #include "protocol/FrameAssembler.h"
@@ -24,6 +26,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <map>
 #include <optional>
 #include <thread>
 
@@ -120,27 +123,75 @@ public:
         std::optional<Datagram> found;
         WaitFor(
             [&] {
-                pollfd p{fd_, POLLIN, 0};
-                if (::poll(&p, 1, 20) <= 0)
-                    return false;
-                char buffer[2048];
-                sockaddr_in sender{};
-                socklen_t size = sizeof sender;
-                const ssize_t got = ::recvfrom(fd_, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&sender), &size);
-                char text[INET_ADDRSTRLEN] = {};
-                ::inet_ntop(AF_INET, &sender.sin_addr, text, sizeof text);
-                if (got >= 0 && QLatin1String(text) == QLatin1String(from))
-                    found = Datagram{QByteArray(buffer, static_cast<qsizetype>(got)), QString::fromLatin1(text),
-                                     ntohs(sender.sin_port)};
+                if (auto datagram = ReceiveOne(); datagram && datagram->from == QLatin1String(from))
+                    found = std::move(datagram);
                 return found.has_value();
+            },
+            timeoutMs);
+        return found;
+    }
+    // The first datagram from each of `senders` that arrives within the time.
+    std::map<QString, Datagram> ReceiveFromEach(const QStringList& senders, int timeoutMs = 5000)
+    {
+        std::map<QString, Datagram> found;
+        WaitFor(
+            [&] {
+                if (auto datagram = ReceiveOne(); datagram && senders.contains(datagram->from))
+                    found.emplace(datagram->from, *datagram);
+                return found.size() == static_cast<std::size_t>(senders.size());
             },
             timeoutMs);
         return found;
     }
 
 private:
+    std::optional<Datagram> ReceiveOne()
+    {
+        pollfd p{fd_, POLLIN, 0};
+        if (::poll(&p, 1, 20) <= 0)
+            return std::nullopt;
+        char buffer[2048];
+        sockaddr_in sender{};
+        socklen_t size = sizeof sender;
+        const ssize_t got = ::recvfrom(fd_, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&sender), &size);
+        if (got < 0)
+            return std::nullopt;
+        char text[INET_ADDRSTRLEN] = {};
+        ::inet_ntop(AF_INET, &sender.sin_addr, text, sizeof text);
+        return Datagram{QByteArray(buffer, static_cast<qsizetype>(got)), QString::fromLatin1(text),
+                        ntohs(sender.sin_port)};
+    }
+
     int fd_;
 };
+
+// The identity frame the unit at `address` sends on TCP port 5000 to an
+// Identify request from a socket in `ns`; empty when none comes.
+QByteArray IdentityFrom(const QString& ns, const char* address)
+{
+    const int tcp = SocketIn(ns, SOCK_STREAM);
+    if (tcp < 0)
+        return {};
+    std::vector<QByteArray> frames;
+    const sockaddr_in unit = Endpoint(address, 5000);
+    if (::connect(tcp, reinterpret_cast<const sockaddr*>(&unit), sizeof unit) == 0
+        && ::write(tcp, IdentifyRequest().constData(), 9) == 9) {
+        FrameAssembler assembler;
+        assembler.SetFrameHandler([&frames](const QByteArray& f) { frames.push_back(f); });
+        WaitFor([&] {
+            pollfd p{tcp, POLLIN, 0};
+            if (::poll(&p, 1, 20) > 0) {
+                char buffer[256];
+                const ssize_t got = ::read(tcp, buffer, sizeof buffer);
+                if (got > 0)
+                    assembler.Feed(buffer, static_cast<qsizetype>(got));
+            }
+            return !frames.empty();
+        });
+    }
+    ::close(tcp);
+    return frames.size() == 1 ? frames.front() : QByteArray();
+}
 
 class NetnsSim : public ::testing::Test {
 protected:
@@ -151,7 +202,7 @@ protected:
         const QString tag = QString::number(::getpid());
         unitNs_ = QStringLiteral("qsim%1u").arg(tag);
         hostNs_ = QStringLiteral("qsim%1h").arg(tag);
-        const QString unitIf = QStringLiteral("qsu%1").arg(tag);
+        unitIf_ = QStringLiteral("qsu%1").arg(tag);
         const QString hostIf = QStringLiteral("qsh%1").arg(tag);
         QString error;
         if (!Ip({"netns", "add", unitNs_}, &error))
@@ -160,15 +211,15 @@ protected:
         if (!Ip({"netns", "add", hostNs_}, &error))
             GTEST_SKIP() << qPrintable(error);
         madeHost_ = true;
-        const bool ok = Ip({"-n", unitNs_, "link", "add", unitIf, "type", "veth", "peer", "name", hostIf, "netns", hostNs_}, &error)
-            && Ip({"-n", unitNs_, "addr", "add", QStringLiteral("%1/24").arg(kUnitAddress), "dev", unitIf}, &error)
+        const bool ok = Ip({"-n", unitNs_, "link", "add", unitIf_, "type", "veth", "peer", "name", hostIf, "netns", hostNs_}, &error)
+            && Ip({"-n", unitNs_, "addr", "add", QStringLiteral("%1/24").arg(kUnitAddress), "dev", unitIf_}, &error)
             && Ip({"-n", hostNs_, "addr", "add", QStringLiteral("%1/24").arg(kHostAddress), "dev", hostIf}, &error)
             && Ip({"-n", unitNs_, "link", "set", "lo", "up"}, &error)
             && Ip({"-n", hostNs_, "link", "set", "lo", "up"}, &error)
-            && Ip({"-n", unitNs_, "link", "set", unitIf, "up"}, &error)
+            && Ip({"-n", unitNs_, "link", "set", unitIf_, "up"}, &error)
             && Ip({"-n", hostNs_, "link", "set", hostIf, "up"}, &error)
             // 255.255.255.255 needs a route to leave by.
-            && Ip({"-n", unitNs_, "route", "add", "default", "dev", unitIf}, &error)
+            && Ip({"-n", unitNs_, "route", "add", "default", "dev", unitIf_}, &error)
             && Ip({"-n", hostNs_, "route", "add", "default", "dev", hostIf}, &error);
         if (!ok)
             GTEST_SKIP() << qPrintable(error);
@@ -191,6 +242,7 @@ protected:
 
     QString unitNs_;
     QString hostNs_;
+    QString unitIf_;
     bool madeUnit_ = false;
     bool madeHost_ = false;
     bool started_ = false;
@@ -239,27 +291,7 @@ TEST_F(NetnsSim, AnswersBroadcastProbesAnnouncesBySsdpAndServesTcp)
     }
 
     // The unit found is reached on TCP port 5000.
-    const int tcp = SocketIn(hostNs_, SOCK_STREAM);
-    ASSERT_GE(tcp, 0);
-    const sockaddr_in unit = Endpoint(kUnitAddress, 5000);
-    ASSERT_EQ(::connect(tcp, reinterpret_cast<const sockaddr*>(&unit), sizeof unit), 0);
-    ASSERT_EQ(::write(tcp, IdentifyRequest().constData(), 9), 9);
-    std::vector<QByteArray> frames;
-    FrameAssembler assembler;
-    assembler.SetFrameHandler([&frames](const QByteArray& f) { frames.push_back(f); });
-    WaitFor([&] {
-        pollfd p{tcp, POLLIN, 0};
-        if (::poll(&p, 1, 20) > 0) {
-            char buffer[256];
-            const ssize_t got = ::read(tcp, buffer, sizeof buffer);
-            if (got > 0)
-                assembler.Feed(buffer, static_cast<qsizetype>(got));
-        }
-        return !frames.empty();
-    });
-    ::close(tcp);
-    ASSERT_EQ(frames.size(), 1u);
-    EXPECT_EQ(frames[0].mid(7, 7), QByteArray("Balcony"));
+    EXPECT_EQ(IdentityFrom(hostNs_, kUnitAddress).mid(7, 7), QByteArray("Balcony"));
 
     EXPECT_EQ(sim.Terminate(), 0);
 }
@@ -273,5 +305,68 @@ TEST_F(NetnsSim, SilentUnitIgnoresProbes)
     ASSERT_TRUE(probe.SendTo(PortProbe(), "255.255.255.255", 8000));
     EXPECT_FALSE(sim.WaitForLine(QStringLiteral("UDP-RX ")).isEmpty());
     EXPECT_FALSE(probe.ReceiveFrom(kUnitAddress, 400).has_value());
+    EXPECT_EQ(sim.Terminate(), 0);
+}
+
+TEST_F(NetnsSim, OneProcessPlaysManyUnitsEachAnsweringFromItsOwnAddress)
+{
+    const QStringList units{"10.77.0.10", "10.77.0.11", "10.77.0.12"};
+    for (const QString& address : units)
+        ASSERT_TRUE(Ip({"-n", unitNs_, "addr", "add", address + QStringLiteral("/24"), "dev", unitIf_}));
+    Udp probe(SocketIn(hostNs_, SOCK_DGRAM));
+    Udp moduleListener(SocketIn(hostNs_, SOCK_DGRAM));
+    Udp moduleBroadcaster(SocketIn(hostNs_, SOCK_DGRAM));
+    Udp ssdp(SocketIn(hostNs_, SOCK_DGRAM));
+    ASSERT_TRUE(probe.Valid() && moduleListener.Valid() && moduleBroadcaster.Valid() && ssdp.Valid());
+    ASSERT_TRUE(probe.Bind(8000) && probe.AllowBroadcast());
+    ASSERT_TRUE(moduleListener.Bind(48899));
+    ASSERT_TRUE(moduleBroadcaster.AllowBroadcast());
+    ASSERT_TRUE(ssdp.Bind(1900) && ssdp.Join("239.255.255.250", kHostAddress));
+
+    SimProcess& sim = StartSim({"--units", "10.77.0.10-12", "--lan", "--ssdp-all", "--ssdp-interval", "300"});
+    ASSERT_TRUE(started_) << qPrintable(sim.Error());
+    EXPECT_TRUE(sim.WaitForExactLine(QStringLiteral("UNITS 3"), 0));
+    EXPECT_TRUE(sim.WaitForExactLine(QStringLiteral("[10.77.0.12] TCP 10.77.0.12:5000"), 0));
+
+    // What each unit says: its own address, numbered name and MAC.
+    SimUnitState base;
+    base.mac = *ParseMacText(QStringLiteral("00A1B0000001"));
+    const auto unitState = [&](int i) { return NumberedUnit(base, QStringLiteral("QIR-SIM"), i + 1); };
+
+    // One broadcast of each probe draws an answer from every unit's address.
+    ASSERT_TRUE(probe.SendTo(PortProbe(), "255.255.255.255", 8000));
+    const auto probeAnswers = probe.ReceiveFromEach(units);
+    ASSERT_TRUE(moduleBroadcaster.SendTo(ModuleSearch(), "255.255.255.255", 48899));
+    const auto moduleAnswers = moduleListener.ReceiveFromEach(units);
+    const auto notifies = ssdp.ReceiveFromEach(units);
+    ASSERT_EQ(probeAnswers.size(), 3u);
+    ASSERT_EQ(moduleAnswers.size(), 3u);
+    ASSERT_EQ(notifies.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        const QString& address = units[i];
+        EXPECT_EQ(probeAnswers.at(address).bytes,
+                  PortProbeAnswer(unitState(i), QHostAddress(address).toIPv4Address()));
+        EXPECT_EQ(moduleAnswers.at(address).bytes, ModuleSearchAnswer(unitState(i), address));
+        EXPECT_TRUE(notifies.at(address).bytes.contains("upnp_MDL-S2E"));
+        const QByteArray location = QStringLiteral("LOCATION: http://%1/").arg(address).toLatin1();
+        EXPECT_TRUE(notifies.at(address).bytes.contains(location));
+    }
+
+    // A probe sent to one unit's address is answered by that unit alone.
+    ASSERT_TRUE(probe.SendTo(PortProbe(), "10.77.0.11", 8000));
+    const auto alone = probe.ReceiveFromEach(units, 600);
+    ASSERT_EQ(alone.size(), 1u);
+    EXPECT_EQ(alone.count(QStringLiteral("10.77.0.11")), 1u);
+
+    // Received once, answered by each unit in lines of its own.
+    EXPECT_EQ(sim.CountLines(QStringLiteral("UDP-RX 10.77.0.1:8000 ")), 2);
+    EXPECT_EQ(sim.CountLines(QStringLiteral("[10.77.0.10] UDP-TX 10.77.0.1:8000 ")), 1);
+    EXPECT_EQ(sim.CountLines(QStringLiteral("[10.77.0.11] UDP-TX 10.77.0.1:8000 ")), 2);
+    EXPECT_EQ(sim.CountLines(QStringLiteral("[10.77.0.12] UDP-TX 10.77.0.1:48899 ")), 1);
+
+    // Each unit keeps its own state behind its own TCP server.
+    EXPECT_EQ(IdentityFrom(hostNs_, "10.77.0.10"), SimUnit(unitState(0)).IdentityReply());
+    EXPECT_EQ(IdentityFrom(hostNs_, "10.77.0.12"), SimUnit(unitState(2)).IdentityReply());
+    EXPECT_TRUE(sim.WaitForExactLine(QStringLiteral("[10.77.0.12] RX ") + HexLine(IdentifyRequest())));
     EXPECT_EQ(sim.Terminate(), 0);
 }

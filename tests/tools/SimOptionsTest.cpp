@@ -126,11 +126,41 @@ TEST(SimOptions, BadValuesAreRefusedWithTheOptionNamed)
     }
 }
 
+TEST(SimOptions, UnitsTakeThePortOfTcpAndRefuseWhatNamesOneUnit)
+{
+    const SimCommandLine plain = Parse({"--units", "10.77.1.1-3", "--lan", "--ssdp-all", "--name", "Rack"});
+    ASSERT_TRUE(plain.error.isEmpty()) << qPrintable(plain.error);
+    EXPECT_EQ(plain.options.units.size(), 3u);
+    EXPECT_EQ(plain.options.units[2], QHostAddress(QStringLiteral("10.77.1.3")));
+    EXPECT_TRUE(plain.options.tcp && plain.options.lan && plain.options.ssdpAll);
+    EXPECT_EQ(plain.options.tcpPort, 5000);
+    EXPECT_EQ(plain.options.name, QStringLiteral("Rack"));
+
+    const SimCommandLine port = Parse({"--units", "127.0.0.2", "--tcp", "0.0.0.0:0"});
+    ASSERT_TRUE(port.error.isEmpty()) << qPrintable(port.error);
+    EXPECT_EQ(port.options.tcpPort, 0);
+
+    const std::vector<std::pair<QStringList, QString>> cases{
+        {{"--units", "10.77.1.1-0"}, "--units"},
+        {{"--units", "10.77.1.1-3", "--tcp", "10.77.1.1:5000"}, "--tcp with --units"},
+        {{"--units", "10.77.1.1-3", "--pty"}, "--pty"},
+        {{"--units", "10.77.1.1-3", "--tty", "/dev/ttyUSB0"}, "--tty"},
+        {{"--units", "10.77.1.1-3", "--ssdp", "10.77.1.1"}, "--ssdp-all"},
+        {{"--ssdp-all"}, "--ssdp-all wants --units"},
+    };
+    for (const auto& [arguments, named] : cases) {
+        const SimCommandLine line = Parse(arguments);
+        EXPECT_TRUE(line.error.contains(named)) << qPrintable(arguments.join(u' ')) << " -> "
+                                                << qPrintable(line.error);
+    }
+}
+
 TEST(SimOptions, HelpListsEverySwitch)
 {
     const SimCommandLine line = Parse({QStringLiteral("--help")});
     EXPECT_TRUE(line.help);
-    for (const char* option : {"--tcp", "--pty", "--tty", "--lan", "--ssdp", "--name", "--capability", "--mac",
-                               "--silent", "--answer-limit", "--drop-after", "--delay", "--chunk", "--garbage"})
+    for (const char* option : {"--tcp", "--pty", "--tty", "--units", "--lan", "--ssdp", "--ssdp-all", "--name",
+                               "--capability", "--mac", "--silent", "--answer-limit", "--drop-after", "--delay",
+                               "--chunk", "--garbage"})
         EXPECT_TRUE(line.text.contains(QLatin1String(option))) << option;
 }

@@ -1,18 +1,19 @@
 #include "SimLanAnswers.h"
 
-namespace qireq::sim {
-namespace {
-const char kSearchCode[] = "QX-B27RELAYSCOUTS";
-}
+#include "discovery/LanDatagrams.h"
 
+namespace qireq::sim {
+
+// The control program's own probe and search, so the unit answers exactly
+// what the program sends.
 QByteArray PortProbe()
 {
-    return QByteArray::fromHex("0102000C0000000000" "01FFFF");
+    return ProbeDatagram();
 }
 
 QByteArray ModuleSearch()
 {
-    return QByteArray(kSearchCode, sizeof kSearchCode);  // with the zero byte
+    return ModuleSearchDatagram();
 }
 
 bool IsPortProbe(const QByteArray& datagram)

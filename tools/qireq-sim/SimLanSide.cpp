@@ -6,7 +6,7 @@
 #include <QNetworkInterface>
 #include <QVariant>
 
-#include <optional>
+#include <algorithm>
 
 namespace qireq::sim {
 namespace {
@@ -29,10 +29,11 @@ QString Endpoint(const QHostAddress& address, quint16 port)
     return QStringLiteral("%1:%2").arg(address.toString()).arg(port);
 }
 
-// The interface that holds `address`; for a loopback address, the loopback interface.
-std::optional<QNetworkInterface> InterfaceOf(const QHostAddress& address)
+}  // namespace
+
+std::optional<QNetworkInterface> InterfaceOf(const QHostAddress& address,
+                                             const QList<QNetworkInterface>& interfaces)
 {
-    const auto interfaces = QNetworkInterface::allInterfaces();
     for (const QNetworkInterface& candidate : interfaces) {
         for (const QNetworkAddressEntry& entry : candidate.addressEntries()) {
             if (entry.ip() == address)
@@ -48,13 +49,31 @@ std::optional<QNetworkInterface> InterfaceOf(const QHostAddress& address)
     return std::nullopt;
 }
 
-}  // namespace
-
-SimLanResponder::SimLanResponder(SimDevice& device, QObject* parent)
-    : QObject(parent), device_(device)
+SimLanResponder::SimLanResponder(SimLog log, QObject* parent) : QObject(parent), log_(std::move(log))
 {
-    connect(&probeSocket_, &QUdpSocket::readyRead, this, &SimLanResponder::ReadProbes);
-    connect(&moduleSocket_, &QUdpSocket::readyRead, this, &SimLanResponder::ReadSearches);
+    connect(&probeSocket_, &QUdpSocket::readyRead, this, [this] {
+        Read(probeSocket_, IsPortProbe,
+             [](const SimUnitState& unit, const QHostAddress& own) {
+                 return PortProbeAnswer(unit, own.toIPv4Address());
+             },
+             // The probe leaves the control program from the probe port,
+             // and its listener reads the answers there.
+             probePort_);
+    });
+    connect(&moduleSocket_, &QUdpSocket::readyRead, this, [this] {
+        Read(moduleSocket_, IsModuleSearch,
+             [](const SimUnitState& unit, const QHostAddress& own) {
+                 return ModuleSearchAnswer(unit, own.toString());
+             },
+             // The search leaves from a passing port; the answer goes to the
+             // module port, where the control program's listener waits.
+             modulePort_);
+    });
+}
+
+void SimLanResponder::AddUnit(SimDevice& device, const QHostAddress& address)
+{
+    units_.push_back(Unit{&device, address, nullptr});
 }
 
 QString SimLanResponder::Start(const QHostAddress& bind, quint16 probePort, quint16 modulePort)
@@ -69,59 +88,58 @@ QString SimLanResponder::Start(const QHostAddress& bind, quint16 probePort, quin
         return QStringLiteral("cannot bind %1: %2").arg(Endpoint(bind, probePort), probeSocket_.errorString());
     if (!moduleSocket_.bind(bind, modulePort, mode))
         return QStringLiteral("cannot bind %1: %2").arg(Endpoint(bind, modulePort), moduleSocket_.errorString());
-    device_.Log().Line(QStringLiteral("LAN %1 %2 %3").arg(bind.toString()).arg(probePort).arg(modulePort));
+    // A socket bound to a unit's own address would not receive broadcasts,
+    // so units with addresses share the receiving sockets above and answer
+    // from a passing port of their own address: the sender's address is
+    // what tells units apart.
+    for (Unit& unit : units_) {
+        if (unit.address.isNull())
+            continue;
+        unit.socket = std::make_unique<QUdpSocket>();
+        if (!unit.socket->bind(unit.address, 0)) {
+            return QStringLiteral("cannot bind %1: %2")
+                .arg(Endpoint(unit.address, 0), unit.socket->errorString());
+        }
+    }
+    log_.Line(QStringLiteral("LAN %1 %2 %3").arg(bind.toString()).arg(probePort).arg(modulePort));
     return {};
 }
 
-void SimLanResponder::ReadProbes()
+void SimLanResponder::Read(QUdpSocket& socket, Accepts accepts, MakeAnswer makeAnswer, quint16 replyPort)
 {
-    while (probeSocket_.hasPendingDatagrams()) {
-        const QNetworkDatagram datagram = probeSocket_.receiveDatagram(2048);
+    while (socket.hasPendingDatagrams()) {
+        const QNetworkDatagram datagram = socket.receiveDatagram(2048);
         const QHostAddress sender(datagram.senderAddress().toIPv4Address());
-        device_.Log().Bytes(QStringLiteral("UDP-RX ") + Endpoint(sender, static_cast<quint16>(datagram.senderPort())),
-                            datagram.data());
-        if (!IsPortProbe(datagram.data()) || !IsUnicastSender(sender) || !device_.Answering())
+        log_.Bytes(QStringLiteral("UDP-RX ") + Endpoint(sender, static_cast<quint16>(datagram.senderPort())),
+                   datagram.data());
+        if (!accepts(datagram.data()) || !IsUnicastSender(sender))
             continue;
-        const QHostAddress own(OwnAddressText(datagram.destinationAddress()));
-        // The probe leaves the control program from the probe port, and its
-        // listener reads the answers there.
-        Reply(probeSocket_, PortProbeAnswer(device_.Unit().State(), own.toIPv4Address()), sender, probePort_);
+        const QHostAddress to(datagram.destinationAddress().toIPv4Address());
+        // Sent to one unit's address: that unit answers; a broadcast: all do.
+        const auto isTo = [&to](const Unit& unit) { return unit.address == to; };
+        const bool toOneUnit = IsUnicastSender(to) && std::any_of(units_.cbegin(), units_.cend(), isTo);
+        for (const Unit& unit : units_) {
+            if ((toOneUnit && unit.address != to) || !unit.device->Answering())
+                continue;
+            const QHostAddress own = unit.socket ? unit.address : OwnAddress(to);
+            const QByteArray answer = makeAnswer(unit.device->Unit().State(), own);
+            QUdpSocket& from = unit.socket ? *unit.socket : socket;
+            unit.device->Log().Bytes(QStringLiteral("UDP-TX ") + Endpoint(sender, replyPort), answer);
+            if (from.writeDatagram(answer, sender, replyPort) < 0)
+                unit.device->Log().Line(QStringLiteral("UDP send failed: ") + from.errorString());
+        }
     }
 }
 
-void SimLanResponder::ReadSearches()
-{
-    while (moduleSocket_.hasPendingDatagrams()) {
-        const QNetworkDatagram datagram = moduleSocket_.receiveDatagram(2048);
-        const QHostAddress sender(datagram.senderAddress().toIPv4Address());
-        device_.Log().Bytes(QStringLiteral("UDP-RX ") + Endpoint(sender, static_cast<quint16>(datagram.senderPort())),
-                            datagram.data());
-        if (!IsModuleSearch(datagram.data()) || !IsUnicastSender(sender) || !device_.Answering())
-            continue;
-        // The search leaves from a passing port; the answer goes to the
-        // module port, where the control program's listener waits.
-        Reply(moduleSocket_, ModuleSearchAnswer(device_.Unit().State(), OwnAddressText(datagram.destinationAddress())),
-              sender, modulePort_);
-    }
-}
-
-void SimLanResponder::Reply(QUdpSocket& socket, const QByteArray& answer, const QHostAddress& to, quint16 port)
-{
-    device_.Log().Bytes(QStringLiteral("UDP-TX ") + Endpoint(to, port), answer);
-    if (socket.writeDatagram(answer, to, port) < 0)
-        device_.Log().Line(QStringLiteral("UDP send failed: ") + socket.errorString());
-}
-
-QString SimLanResponder::OwnAddressText(const QHostAddress& destination) const
+QHostAddress SimLanResponder::OwnAddress(const QHostAddress& to) const
 {
     // A broadcast probe does not say which address reached the unit; the
     // bind address may, otherwise the answer carries 0.0.0.0.
-    const QHostAddress to(destination.toIPv4Address());
     if (IsUnicastSender(to))
-        return to.toString();
+        return to;
     if (IsUnicastSender(bind_))
-        return bind_.toString();
-    return QStringLiteral("0.0.0.0");
+        return bind_;
+    return QHostAddress(QHostAddress::AnyIPv4);
 }
 
 SimSsdpAnnouncer::SimSsdpAnnouncer(SimDevice& device, QObject* parent)
@@ -132,20 +150,33 @@ SimSsdpAnnouncer::SimSsdpAnnouncer(SimDevice& device, QObject* parent)
 
 QString SimSsdpAnnouncer::Start(const QHostAddress& interfaceAddress, quint16 groupPort, int intervalMs)
 {
-    const auto iface = InterfaceOf(interfaceAddress);
+    const auto iface = InterfaceOf(interfaceAddress, QNetworkInterface::allInterfaces());
     if (!iface)
         return QStringLiteral("%1 is not an address of this machine").arg(interfaceAddress.toString());
+    return StartOn(*iface, interfaceAddress, groupPort, intervalMs, 0);
+}
+
+QString SimSsdpAnnouncer::StartOn(const QNetworkInterface& iface, const QHostAddress& address, quint16 groupPort,
+                                  int intervalMs, int firstDelayMs)
+{
     // Bound to the interface address, so the announcement comes from it.
-    if (!socket_.bind(interfaceAddress, 0))
-        return QStringLiteral("cannot bind %1: %2").arg(interfaceAddress.toString(), socket_.errorString());
-    socket_.setMulticastInterface(*iface);
+    if (!socket_.bind(address, 0))
+        return QStringLiteral("cannot bind %1: %2").arg(address.toString(), socket_.errorString());
+    socket_.setMulticastInterface(iface);
     socket_.setSocketOption(QAbstractSocket::MulticastTtlOption, QVariant(1));
     socket_.setSocketOption(QAbstractSocket::MulticastLoopbackOption, QVariant(1));
-    address_ = interfaceAddress;
+    address_ = address;
     groupPort_ = groupPort;
-    device_.Log().Line(QStringLiteral("SSDP %1 %2").arg(interfaceAddress.toString()).arg(groupPort));
-    timer_.start(intervalMs);
-    Announce();
+    device_.Log().Line(QStringLiteral("SSDP %1 %2").arg(address.toString()).arg(groupPort));
+    if (firstDelayMs <= 0) {
+        timer_.start(intervalMs);
+        Announce();
+    } else {
+        QTimer::singleShot(firstDelayMs, this, [this, intervalMs] {
+            timer_.start(intervalMs);
+            Announce();
+        });
+    }
     return {};
 }
 

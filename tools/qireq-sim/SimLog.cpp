@@ -23,4 +23,9 @@ void SimLog::Bytes(const QString& tag, const QByteArray& bytes) const
     Line(bytes.isEmpty() ? tag : tag + u' ' + HexLine(bytes));
 }
 
+SimLog SimLog::Prefixed(const QString& prefix) const
+{
+    return SimLog([sink = sink_, prefix](const QString& line) { sink(prefix + line); });
+}
+
 }  // namespace qireq::sim

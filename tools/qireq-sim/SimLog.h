@@ -6,7 +6,8 @@
 //   GARBAGE FF 00 ...                 filler bytes sent between frames
 //   UDP-RX 127.0.0.1:8000 01 02 ...   a datagram received, with its sender
 //   UDP-TX 127.0.0.1:8000 01 82 ...   a datagram sent, with its destination
-// Other lines (PTY, TCP, CONNECT, READY, ...) describe the transports.
+// Other lines (PTY, TCP, CONNECT, READY, ...) describe the transports. When
+// one process plays many units, each unit's lines start with "[<addr>] ".
 #include <QByteArray>
 #include <QString>
 
@@ -26,6 +27,10 @@ public:
 
     void Line(const QString& text) const { sink_(text); }
     void Bytes(const QString& tag, const QByteArray& bytes) const;
+
+    // A log into the same sink whose every line starts with `prefix`: one
+    // unit's lines among many ("[10.77.1.5] TX ...").
+    SimLog Prefixed(const QString& prefix) const;
 
 private:
     Sink sink_;

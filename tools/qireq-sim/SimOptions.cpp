@@ -1,5 +1,7 @@
 #include "SimOptions.h"
 
+#include "SimUnitList.h"
+
 #include <QCommandLineParser>
 
 #include <limits>
@@ -72,15 +74,30 @@ void ParseFlags(const QString& text, SimUnitState& unit, Parsed& parsed)
         unit.flags[i] = static_cast<std::uint8_t>(bytes.at(static_cast<qsizetype>(i)));
 }
 
+// Many units: each listens on its own address, on LAN sockets only.
+void ParseUnits(const QCommandLineParser& parser, SimOptions& options, Parsed& parsed)
+{
+    if (const QString error = ParseUnitList(parser.value(QStringLiteral("units")), options.units); !error.isEmpty())
+        parsed.Fail(error);
+    if (options.pty || !options.ttyPath.isEmpty())
+        parsed.Fail(QStringLiteral("--units plays LAN units only, not with --pty or --tty"));
+    if (parser.isSet(QStringLiteral("tcp")) && options.tcpAddress != QHostAddress(QHostAddress::AnyIPv4))
+        parsed.Fail(QStringLiteral("--tcp with --units takes 0.0.0.0:PORT: each unit listens on its own address"));
+    if (options.ssdp)
+        parsed.Fail(QStringLiteral("--ssdp announces a single unit; with --units use --ssdp-all"));
+    options.tcp = true;
+}
+
 }  // namespace
 
 SimCommandLine ParseSimCommandLine(const QStringList& arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "A simulated QIR-EQ unit. It answers the control program's request frames\n"
-        "over TCP, a pseudo-terminal or a tty, and its LAN discovery probes, and logs\n"
-        "every frame as a hex line (RX/TX) on stdout. Runs until SIGINT or SIGTERM."));
+        "A simulated QIR-EQ unit, or many LAN units (--units). It answers the control\n"
+        "program's request frames over TCP, a pseudo-terminal or a tty, and its LAN\n"
+        "discovery probes, and logs every frame as a hex line (RX/TX) on stdout. Runs\n"
+        "until SIGINT or SIGTERM."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help."));
     parser.addOption(help);
@@ -90,8 +107,15 @@ SimCommandLine ParseSimCommandLine(const QStringList& arguments)
                                                "given."), QStringLiteral("ADDR:PORT")},
         {QStringLiteral("pty"), QStringLiteral("Open a pseudo-terminal and print its path as \"PTY <path>\".")},
         {QStringLiteral("tty"), QStringLiteral("Serve the serial port PATH at 9600 8N1."), QStringLiteral("PATH")},
+        {QStringLiteral("units"), QStringLiteral("Play many LAN units, one per address of LIST: addresses and ranges "
+                                                 "FIRST-LAST (LAST a whole address or its last number) separated by "
+                                                 "commas, e.g. 10.77.1.1-250,10.77.2.7; at most 1024. Each unit has "
+                                                 "its own state and TCP server on ADDR:5000 (--tcp 0.0.0.0:PORT: "
+                                                 "another port), the name TEXT-N after --name and the MAC --mac + "
+                                                 "N - 1. Not with --pty, --tty or --ssdp."), QStringLiteral("LIST")},
         {QStringLiteral("lan"), QStringLiteral("Answer the port-8000 probe and the port-48899 module search, "
-                                               "only ever to the probe's sender.")},
+                                               "only ever to the probe's sender; with --units every unit answers "
+                                               "from its own address.")},
         {QStringLiteral("lan-bind"), QStringLiteral("Address the LAN sockets bind to (default any)."),
          QStringLiteral("ADDR")},
         {QStringLiteral("probe-port"), QStringLiteral("UDP port of the probe and its answer (default 8000)."),
@@ -100,16 +124,20 @@ SimCommandLine ParseSimCommandLine(const QStringList& arguments)
                                                        "(default 48899)."), QStringLiteral("N")},
         {QStringLiteral("ssdp"), QStringLiteral("Send SSDP NOTIFY datagrams to 239.255.255.250 from the local "
                                                 "interface address IFACE_ADDR."), QStringLiteral("IFACE_ADDR")},
+        {QStringLiteral("ssdp-all"), QStringLiteral("With --units: every unit sends SSDP NOTIFY datagrams from its "
+                                                    "own address, the first ones spread over one interval.")},
         {QStringLiteral("ssdp-port"), QStringLiteral("UDP port of the SSDP group (default 1900)."),
          QStringLiteral("N")},
         {QStringLiteral("ssdp-interval"), QStringLiteral("Milliseconds between two NOTIFY datagrams "
                                                          "(default 2000)."), QStringLiteral("MS")},
-        {QStringLiteral("name"), QStringLiteral("Unit name, at most 16 characters (default QIR-SIM)."),
+        {QStringLiteral("name"), QStringLiteral("Unit name, at most 16 characters (default QIR-SIM); with --units "
+                                                "the start of each unit's name."),
          QStringLiteral("TEXT")},
         {QStringLiteral("capability"), QStringLiteral("Capability number of the identity reply, 0..255; 17 "
                                                       "or more offers the status row (default 17)."),
          QStringLiteral("N")},
-        {QStringLiteral("mac"), QStringLiteral("MAC address, 12 hexadecimal digits (default 00A1B0000001)."),
+        {QStringLiteral("mac"), QStringLiteral("MAC address, 12 hexadecimal digits (default 00A1B0000001); with "
+                                               "--units the first unit's."),
          QStringLiteral("HEX12")},
         {QStringLiteral("temperature"), QStringLiteral("Raw temperature reading of the status reply, 0..65535 "
                                                        "(default 700)."), QStringLiteral("RAW")},
@@ -173,6 +201,11 @@ SimCommandLine ParseSimCommandLine(const QStringList& arguments)
     options.ssdpPort = Number<quint16>(parser, QStringLiteral("ssdp-port"), 1, 65535, options.ssdpPort, parsed);
     options.ssdpIntervalMs =
         Number<int>(parser, QStringLiteral("ssdp-interval"), 10, 3600000, options.ssdpIntervalMs, parsed);
+    options.ssdpAll = parser.isSet(QStringLiteral("ssdp-all"));
+    if (parser.isSet(QStringLiteral("units")))
+        ParseUnits(parser, options, parsed);
+    else if (options.ssdpAll)
+        parsed.Fail(QStringLiteral("--ssdp-all wants --units (a single unit: --ssdp ADDR)"));
 
     SimUnitState& unit = options.unit;
     const QString name = parser.isSet(QStringLiteral("name")) ? parser.value(QStringLiteral("name"))
@@ -180,6 +213,7 @@ SimCommandLine ParseSimCommandLine(const QStringList& arguments)
     if (name.size() > kNameFieldSize || QString::fromLatin1(name.toLatin1()) != name)
         parsed.Fail(QStringLiteral("--name wants at most 16 Latin-1 characters, not \"%1\"").arg(name));
     unit.name = MakeNameField(name);
+    options.name = name;
     unit.capability = Number<std::uint8_t>(parser, QStringLiteral("capability"), 0, 255, unit.capability, parsed);
     const QString macText = parser.isSet(QStringLiteral("mac")) ? parser.value(QStringLiteral("mac"))
                                                                 : QStringLiteral("00A1B0000001");

@@ -6,12 +6,18 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 namespace qireq::sim {
 
 struct SimOptions {
     bool tcp = false;
     QHostAddress tcpAddress{QStringLiteral("127.0.0.2")};
     quint16 tcpPort = 5000;  // 0: any free port, printed on the TCP line
+
+    // Many LAN units in one process, one per address (--units): each
+    // listens on TCP <address>:tcpPort.
+    std::vector<QHostAddress> units;
 
     bool pty = false;
     QString ttyPath;
@@ -25,6 +31,9 @@ struct SimOptions {
     QHostAddress ssdpInterface;
     quint16 ssdpPort = 1900;
     int ssdpIntervalMs = 2000;
+    bool ssdpAll = false;  // with units: each announces from its own address
+
+    QString name = QStringLiteral("QIR-SIM");  // as given; the units number it
 
     SimUnitState unit;
     SimFaults faults;
@@ -39,7 +48,9 @@ struct SimCommandLine {
 
 // `arguments` includes the program name first, as QCoreApplication gives it.
 // Without any of --tcp, --pty, --tty the unit listens on TCP at
-// 127.0.0.2:5000 (LAN answers and SSDP only make a unit findable).
+// 127.0.0.2:5000 (LAN answers and SSDP only make a unit findable). With
+// --units every unit listens on its own address, so --tcp may only name
+// 0.0.0.0 and a port, and --pty, --tty and --ssdp (one unit's) are refused.
 SimCommandLine ParseSimCommandLine(const QStringList& arguments);
 
 }  // namespace qireq::sim

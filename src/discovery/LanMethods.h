@@ -1,0 +1,20 @@
+#pragma once
+// The loops of the LAN discovery methods, each run on a thread of its own
+// and owning its socket there (LanDiscovery.h tells what each does).
+#include "discovery/LanDiscovery.h"
+
+namespace qireq {
+
+// What every method is given.
+struct LanMethodContext {
+    const LanDiscoverySetup& Setup;
+    const UnitFinder& Finder;
+    LanDiscoveryCounts& Counts;
+};
+
+void RunProbeChannel(DiscoveryThread& thread, const LanMethodContext& context);
+void RunSsdpListener(DiscoveryThread& thread, const LanMethodContext& context);
+void RunModuleListener(DiscoveryThread& thread, const LanMethodContext& context);
+void RunModuleBroadcaster(DiscoveryThread& thread, const LanMethodContext& context);
+
+}  // namespace qireq

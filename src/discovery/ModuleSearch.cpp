@@ -1,0 +1,47 @@
+// The module search: the search code broadcast to port 48899 from a passing
+// port (ModuleBroadcaster), and the listener on port 48899 that the units'
+// network modules answer to (ModuleListener).
+#include "discovery/DiscoveryThread.h"
+#include "discovery/LanDatagrams.h"
+#include "discovery/LanMethods.h"
+#include "discovery/NextDatagram.h"
+#include "state/DeviceEntry.h"
+
+#include <QUdpSocket>
+
+namespace qireq {
+
+void RunModuleListener(DiscoveryThread& thread, const LanMethodContext& context)
+{
+    const LanDiscoverySetup& setup = context.Setup;
+    QUdpSocket socket;
+    if (!socket.bind(setup.BindAddress, setup.ModulePort))
+        return;
+    while (thread.Running()) {
+        const std::optional<QNetworkDatagram> datagram = NextDatagram(socket, thread, kProbeReadLimit);
+        if (!datagram)
+            continue;
+        ++context.Counts.ModulePortDatagrams;
+        if (IsModuleAnswer(datagram->data())) {
+            // A module's answer lists its unit even when its MAC stays unknown.
+            const QString sender = SenderText(*datagram);
+            if (!context.Finder.Refresh(sender))
+                context.Finder.Add(sender, kModuleUnit, /*unknownMacWillDo=*/true);
+            thread.Pause(setup.Timing.moduleAnswerPauseMs);
+        }
+        thread.Pause(setup.Timing.modulePassPauseMs);
+    }
+}
+
+void RunModuleBroadcaster(DiscoveryThread& thread, const LanMethodContext& context)
+{
+    const LanDiscoverySetup& setup = context.Setup;
+    QUdpSocket socket;  // not bound: the system picks the source port
+    const QByteArray search = ModuleSearchDatagram();
+    do {
+        socket.writeDatagram(search, setup.BroadcastAddress, setup.ModulePort);
+        ++context.Counts.SearchesSent;
+    } while (thread.Pause(setup.Timing.searchPeriodMs));
+}
+
+}  // namespace qireq

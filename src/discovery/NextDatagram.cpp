@@ -1,0 +1,40 @@
+#include "discovery/NextDatagram.h"
+
+#include "discovery/DiscoveryThread.h"
+
+#include <QDeadlineTimer>
+#include <QUdpSocket>
+
+#include <algorithm>
+
+namespace qireq {
+
+namespace {
+// How long one wait may block before the stop flag is looked at again.
+constexpr int kWaitSliceMs = 100;
+}  // namespace
+
+std::optional<QNetworkDatagram> NextDatagram(QUdpSocket& socket, const DiscoveryThread& thread,
+                                             qint64 maxSize, int waitMs)
+{
+    const QDeadlineTimer deadline =
+        waitMs < 0 ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(waitMs);
+    while (thread.Running()) {
+        if (socket.hasPendingDatagrams())
+            return socket.receiveDatagram(maxSize);
+        if (deadline.hasExpired())
+            return std::nullopt;
+        const qint64 left = deadline.isForever() ? kWaitSliceMs : deadline.remainingTime();
+        socket.waitForReadyRead(static_cast<int>(std::min<qint64>(left, kWaitSliceMs)));
+    }
+    return std::nullopt;
+}
+
+QString SenderText(const QNetworkDatagram& datagram)
+{
+    bool ipv4 = false;
+    const quint32 address = datagram.senderAddress().toIPv4Address(&ipv4);
+    return ipv4 ? QHostAddress(address).toString() : QString();
+}
+
+}  // namespace qireq

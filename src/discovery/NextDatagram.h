@@ -1,0 +1,24 @@
+#pragma once
+// Receiving on a discovery socket: a blocking wait for the next datagram
+// that a stop of its thread still cuts short.
+#include <QNetworkDatagram>
+#include <QString>
+
+#include <optional>
+
+class QUdpSocket;
+
+namespace qireq {
+
+class DiscoveryThread;
+
+// The next datagram, at most maxSize bytes of it (the rest is dropped), or
+// nothing after waitMs (-1: no limit) or once the thread is to stop. A
+// failed receive gives an empty datagram with no sender.
+std::optional<QNetworkDatagram> NextDatagram(QUdpSocket& socket, const DiscoveryThread& thread,
+                                             qint64 maxSize, int waitMs = -1);
+
+// The sender of a datagram as dotted IPv4 text ("" when there is none).
+QString SenderText(const QNetworkDatagram& datagram);
+
+}  // namespace qireq

@@ -1,0 +1,44 @@
+// The port-8000 probe: ProbeSender and ProbeListener on the one socket bound
+// to port 8000. The probe leaves from that port, so answers sent back to
+// its source port arrive on the same socket.
+#include "discovery/DiscoveryThread.h"
+#include "discovery/LanDatagrams.h"
+#include "discovery/LanMethods.h"
+#include "discovery/NextDatagram.h"
+#include "state/DeviceEntry.h"
+
+#include <QElapsedTimer>
+#include <QUdpSocket>
+
+namespace qireq {
+
+void RunProbeChannel(DiscoveryThread& thread, const LanMethodContext& context)
+{
+    const LanDiscoverySetup& setup = context.Setup;
+    QUdpSocket probeSocket;  // broadcast is allowed on every Qt UDP socket
+    if (!probeSocket.bind(setup.BindAddress, setup.ProbePort))
+        return;
+    const QByteArray probe = ProbeDatagram();
+    QElapsedTimer sinceProbe;
+    while (thread.Running()) {
+        // ProbeSender: one probe per period, between two datagrams.
+        if (!sinceProbe.isValid() || sinceProbe.elapsed() >= setup.Timing.probePeriodMs) {
+            probeSocket.writeDatagram(probe, setup.BroadcastAddress, setup.ProbePort);
+            ++context.Counts.ProbesSent;
+            sinceProbe.start();
+        }
+        const int untilProbe = setup.Timing.probePeriodMs - static_cast<int>(sinceProbe.elapsed());
+        const std::optional<QNetworkDatagram> datagram =
+            NextDatagram(probeSocket, thread, kProbeReadLimit, std::max(untilProbe, 0));
+        if (!datagram)
+            continue;
+        // ProbeListener: a listed sender is present, whatever it sent.
+        ++context.Counts.ProbePortDatagrams;
+        const QString sender = SenderText(*datagram);
+        if (!context.Finder.Refresh(sender) && IsProbeAnswer(datagram->data()))
+            context.Finder.Add(sender, kProbeUnit);
+        thread.Pause(setup.Timing.probeAnswerPauseMs);
+    }
+}
+
+}  // namespace qireq
