@@ -23,7 +23,7 @@ LAYERS = [
     ["discovery"],
     ["controls"],
     ["editor", "devices", "dialogs"],
-    ["connection"],
+    ["connection", "commands"],
     ["app"],
 ]
 # What tools/ may use: everything below the widgets.

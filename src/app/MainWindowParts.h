@@ -5,7 +5,8 @@
 // live as long as the window. GUI thread only, except where a part's own
 // header says otherwise.
 #include "app/MainWindowSeams.h"
-#include "app/PresetCommands.h"
+#include "commands/DeviceCommands.h"
+#include "commands/PresetCommands.h"
 #include "app/WindowHandoffs.h"
 #include "connection/ConnectionLifecycle.h"
 #include "devices/DeviceTileColumn.h"
@@ -49,8 +50,9 @@ struct MainWindowParts {
     std::unique_ptr<ReplyDispatcher> Dispatcher;
     std::unique_ptr<ReceivePath> Receive;
 
-    // The File menu's preset commands.
+    // The File menu's preset commands, the tile menu's and Refresh.
     std::unique_ptr<PresetCommands> Presets;
+    std::unique_ptr<DeviceCommands> Commands;
 
     // Discovery, started when the window is first shown. Declared last so
     // the threads stop before the list, the column and the port they use go.

@@ -110,10 +110,12 @@ public:
     PictureButton* ResetImg = nullptr;          // pictures of RstImageList
     PictureButton* connectflagImage = nullptr;  // pictures of ConnFlagList
     TShape* ConnectShape = nullptr;             // lime green while connected
+    PictureButton* ConnImg = nullptr;           // pictures of ConnectImageList; cosmetic
     QLabel* Label1 = nullptr;  // the hint line
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
     QVector<QPixmap> ConnFlagList;  // 0 connected, 1 not connected
+    QVector<QPixmap> ConnectImageList;  // 0 pressed, 1 up
 
     // --- Response plot --------------------------------------------------------------
     QFrame* Panel2 = nullptr;   // 849 x 241

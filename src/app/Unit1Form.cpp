@@ -178,6 +178,11 @@ void TForm1::BuildTopBar(QWidget* central)
     auto* title = Label(Panel1, "TitleLabel", QStringLiteral("MASTER EQ"), QPoint(92, 8), true);
     title->setFixedWidth(120);
 
+    ConnectImageList = qireq::ConnectImageList(devicePixelRatioF());
+    ConnImg = Named(new PictureButton(Panel1), "ConnImg");
+    ConnImg->setGeometry(QRect(QPoint(524, 7), artwork::kConnectSize));
+    ConnImg->ShowPicture(ConnectImageList, artwork::kConnectUp);
+
     ResetImg = Named(new PictureButton(Panel1), "ResetImg");
     ResetImg->setGeometry(QRect(QPoint(572, 7), artwork::kResetSize));
     ResetImg->ShowPicture(RstImageList(devicePixelRatioF()), artwork::kResetUp);

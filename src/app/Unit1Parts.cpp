@@ -8,6 +8,7 @@
 #include "editor/BandEditor.h"
 
 #include <QAction>
+#include <QPushButton>
 #include <QTimer>
 
 namespace qireq {
@@ -57,6 +58,8 @@ void TForm1::BuildParts(const MainWindowSeams& seams)
     connection.RefreshBtn = RefreshBtn;
     connection.connectflagImage = connectflagImage;
     connection.ConnFlagList = &ConnFlagList;
+    connection.ConnImg = ConnImg;
+    connection.ConnectImageList = &ConnectImageList;
     connection.ConnectShape = ConnectShape;
     connection.Label1 = Label1;
     connection.Label2 = Label2;
@@ -75,6 +78,8 @@ void TForm1::BuildParts(const MainWindowSeams& seams)
     p.Receive = std::make_unique<ReceivePath>(*p.Dispatcher);
 
     p.Presets = std::make_unique<PresetCommands>(state_, requests_, SavingRecord, *Editor, *this);
+    p.Commands = std::make_unique<DeviceCommands>(
+        DeviceCommandParts{state_, requests_, p.Devices, *p.DeviceColumn, *this, *SearchTimer});
 }
 
 void TForm1::ConnectParts()
@@ -99,8 +104,23 @@ void TForm1::ConnectParts()
 
     connect(p.DeviceColumn.get(), &DeviceTileColumn::DevicePanelClick, connection,
             &ConnectionLifecycle::DevicePanelClick);
+
+    // The tile menu and Refresh.
+    DeviceTileColumn* column = p.DeviceColumn.get();
+    DeviceCommands* commands = p.Commands.get();
+    connect(column, &DeviceTileColumn::RenameItemClick, commands, &DeviceCommands::RenameItemClick);
+    connect(column, &DeviceTileColumn::MACItemClick, commands, &DeviceCommands::MACItemClick);
+    connect(column, &DeviceTileColumn::RemoveDeviceItemClick, commands,
+            &DeviceCommands::RemoveDeviceItemClick);
+    connect(column, &DeviceTileColumn::NewDeviceItemClick, commands, &DeviceCommands::NewDeviceItemClick);
+    connect(column, &DeviceTileColumn::BurningItemClick, commands, &DeviceCommands::BurningItemClick);
+    connect(RefreshBtn, &QPushButton::clicked, commands, &DeviceCommands::RefreshBtnClick);
     connect(connectflagImage, &PictureButton::MouseMoved, connection,
             &ConnectionLifecycle::connectflagImageMouseMove);
+    connect(ConnImg, &PictureButton::MouseMoved, connection, &ConnectionLifecycle::ConnMove);
+    connect(ConnImg, &PictureButton::MouseDown, connection, &ConnectionLifecycle::ConnImgMouseDown);
+    connect(ConnImg, &PictureButton::MouseUp, connection, &ConnectionLifecycle::ConnImgMouseUp);
+    connect(ConnImg, &PictureButton::Clicked, connection, &ConnectionLifecycle::ConnectClick);
 
     connect(this, &TForm1::DeviceArrived, this, &TForm1::SerialPortsArrived);
     connect(this, &TForm1::DeviceRemoved, this, &TForm1::SerialPortsRemoved);

@@ -262,6 +262,27 @@ void ConnectionLifecycle::CancelProgressBar()
     EnableRefresh(true);
 }
 
+void ConnectionLifecycle::ConnMove()
+{
+    connectflagImageMouseMove();
+}
+
+void ConnectionLifecycle::ConnImgMouseDown()
+{
+    ShowConnectPicture(artwork::kConnectPressed);
+}
+
+void ConnectionLifecycle::ConnImgMouseUp()
+{
+    ShowConnectPicture(artwork::kConnectUp);
+}
+
+void ConnectionLifecycle::ShowConnectPicture(int picture)
+{
+    if (controls_.ConnImg && controls_.ConnectImageList)
+        controls_.ConnImg->ShowPicture(*controls_.ConnectImageList, picture);
+}
+
 void ConnectionLifecycle::connectflagImageMouseMove()
 {
     if (controls_.Label1)

@@ -54,6 +54,8 @@ struct ConnectionControls {
     QPushButton* RefreshBtn = nullptr;
     PictureButton* connectflagImage = nullptr;
     const QVector<QPixmap>* ConnFlagList = nullptr;
+    PictureButton* ConnImg = nullptr;  // the connect picture: looks only
+    const QVector<QPixmap>* ConnectImageList = nullptr;
     TShape* ConnectShape = nullptr;
     QLabel* Label1 = nullptr;  // the hint line
     QLabel* Label2 = nullptr;
@@ -107,6 +109,12 @@ public:
     void CancelProgressBar();
     void ComPort1Exception(int systemError);
     void connectflagImageMouseMove();
+    // The connect picture shows its press and release and the same hint as
+    // the connection flag; a click on it does nothing.
+    void ConnMove();
+    void ConnImgMouseDown();
+    void ConnImgMouseUp();
+    void ConnectClick() {}
 
     // --- For the reply dispatcher ---------------------------------------------------
     // The identity reply's share: timers, Refresh, the dialog, the flag.
@@ -128,6 +136,7 @@ private:
     void OpenConnectingDialog();
     void DestroyConnectingDialog();
     void ShowConnectionFlag(bool connected);
+    void ShowConnectPicture(int picture);
     void EnableRefresh(bool enabled);
     void CloseLink();
 

@@ -10,6 +10,9 @@ PictureButton::PictureButton(QWidget* parent) : QWidget(parent)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_TranslucentBackground);
+    // The right button presses the picture like any other; it must not open
+    // a context menu of a parent, which would swallow the release.
+    setContextMenuPolicy(Qt::PreventContextMenu);
 }
 
 void PictureButton::ShowPicture(const PictureList& list, int index)
@@ -29,18 +32,24 @@ void PictureButton::paintEvent(QPaintEvent*)
 
 void PictureButton::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton)
+    const Qt::MouseButton button = event->button();
+    if (button == Qt::NoButton)
         return;
-    pressed_ = true;
-    emit MouseDown();
+    // A second press of a held button means its release went elsewhere:
+    // report that release first, so presses and releases stay paired.
+    if (held_.testFlag(button))
+        EndPress(button);
+    held_.setFlag(button);
+    emit MouseDown(button);
 }
 
 void PictureButton::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || !pressed_)
+    const Qt::MouseButton button = event->button();
+    if (button == Qt::NoButton || !held_.testFlag(button))
         return;
-    EndPress();
-    if (rect().contains(event->position().toPoint()))
+    EndPress(button);
+    if (button == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit Clicked();
 }
 
@@ -49,26 +58,36 @@ void PictureButton::mouseMoveEvent(QMouseEvent*)
     emit MouseMoved();
 }
 
-// A button disabled or hidden while held never sees its release; end the
-// press here so that whatever the press started (an auto-repeat) stops.
+// A button disabled or hidden while held never sees its releases; end the
+// presses here so that whatever they started (an auto-repeat) stops.
 void PictureButton::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::EnabledChange && !isEnabled() && pressed_)
-        EndPress();
+    if (event->type() == QEvent::EnabledChange && !isEnabled())
+        EndAllPresses();
     QWidget::changeEvent(event);
 }
 
 void PictureButton::hideEvent(QHideEvent* event)
 {
-    if (pressed_)
-        EndPress();
+    EndAllPresses();
     QWidget::hideEvent(event);
 }
 
-void PictureButton::EndPress()
+// The button is let go before the signal, so a handler that disables or
+// hides the picture cannot report the same release twice.
+void PictureButton::EndPress(Qt::MouseButton button)
 {
-    pressed_ = false;
-    emit MouseUp();
+    held_.setFlag(button, false);
+    emit MouseUp(button);
+}
+
+void PictureButton::EndAllPresses()
+{
+    for (unsigned bit = 1; held_.toInt() != 0 && bit != 0; bit <<= 1) {
+        const auto button = static_cast<Qt::MouseButton>(bit);
+        if (held_.testFlag(button))
+            EndPress(button);
+    }
 }
 
 }  // namespace qireq

@@ -21,12 +21,16 @@ public:
     int ShownPicture() const { return shownIndex_; }
     const QPixmap& Picture() const { return picture_; }
 
-    bool IsPressed() const { return pressed_; }
+    // True while any mouse button pressed on the picture is held.
+    bool IsPressed() const { return held_.toInt() != 0; }
 
 signals:
-    void MouseDown();   // left button pressed on the picture
-    void MouseUp();     // left button released after a press (also when the
-                        // button is disabled or hidden while held)
+    // Presses and releases of every mouse button: each press is followed by
+    // exactly one release of the same button, reported also when the picture
+    // is disabled or hidden while it is held, or when it is pressed again
+    // before its release arrived.
+    void MouseDown(Qt::MouseButton button);
+    void MouseUp(Qt::MouseButton button);
     void Clicked();     // left button pressed and released on the picture
     void MouseMoved();  // pointer moved over the picture, with or without a button
 
@@ -39,11 +43,12 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void EndPress();
+    void EndPress(Qt::MouseButton button);
+    void EndAllPresses();
 
     QPixmap picture_;
     int shownIndex_ = -1;
-    bool pressed_ = false;
+    Qt::MouseButtons held_;
 };
 
 }  // namespace qireq

@@ -68,6 +68,12 @@ void DeviceTileColumn::BuildMenu()
                             &DeviceTileColumn::RemoveDeviceItemClick);
     BurningItem = item("BurningItem", QStringLiteral("More Info"), false,
                        &DeviceTileColumn::BurningItemClick);
+
+    popupMenu1_ = std::make_unique<QMenu>();
+    popupMenu1_->setObjectName(QStringLiteral("PopupMenu1"));
+    NewDeviceItem1 = popupMenu1_->addAction(QStringLiteral("New Device"));
+    NewDeviceItem1->setObjectName(QStringLiteral("NewDeviceItem1"));
+    connect(NewDeviceItem1, &QAction::triggered, this, &DeviceTileColumn::NewDeviceItemClick);
 }
 
 void DeviceTileColumn::UnitAdded(bool serial)

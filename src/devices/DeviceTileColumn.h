@@ -105,6 +105,9 @@ public:
     QAction* MACItem = nullptr;           // "Modify MAC Address", never shown
     QAction* RemoveDeviceItem = nullptr;  // "Remove Device"
     QAction* BurningItem = nullptr;       // "More Info", shown with the status row
+    // A second menu with only "New Device", attached to no control.
+    QMenu* PopupMenu1() const { return popupMenu1_.get(); }
+    QAction* NewDeviceItem1 = nullptr;
 
     // --- Handlers -----------------------------------------------------------------
     void DeviceTimerTimer();
@@ -145,6 +148,7 @@ private:
     DeviceColumnControls controls_;
     QVector<QPointer<TDevicePanel>> tiles_;
     std::unique_ptr<QMenu> deviceMenu_;
+    std::unique_ptr<QMenu> popupMenu1_;
     int deviceCount_ = 0;
     int searchCountdown_ = kSearchSeconds;
 };

@@ -1,5 +1,7 @@
 #include "dialogs/About.h"
 
+#include "dialogs/DialogParts.h"
+
 #include "controls/Artwork.h"
 #include "controls/Unlurllabel.h"
 #include "state/ApplicationTitle.h"
@@ -17,15 +19,10 @@ const char* const kMakerLine1 = "Copyright (C) 2024";
 const char* const kMakerLine2 = "QIR Audio";
 const char* const kMakerAddress = "https://www.example.com/";
 
-QLabel* Caption(QWidget* parent, const QString& text, int x, int y, bool bold = true)
+// About's captions are all bold.
+QLabel* Caption(QWidget* parent, const QString& text, int x, int y)
 {
-    auto* label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setBold(bold);
-    label->setFont(font);
-    label->adjustSize();
-    label->move(x, y);
-    return label;
+    return PlaceLabel(parent, text, x, y, true);
 }
 
 }  // namespace

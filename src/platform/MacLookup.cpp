@@ -26,6 +26,16 @@ QString HexDigitsOf(const QString& hardwareAddress)
 
 }  // namespace
 
+std::optional<QString> LookupMac(const QString& ipv4)
+{
+    const QHostAddress address(ipv4);
+    if (address.protocol() != QAbstractSocket::IPv4Protocol)
+        return std::nullopt;
+    if (const std::optional<QString> own = OwnInterfaceMac(address))
+        return own;
+    return NeighbourMac(address);
+}
+
 std::optional<QString> OwnInterfaceMac(const QHostAddress& address)
 {
     const QHostAddress ipv4(address.toIPv4Address());

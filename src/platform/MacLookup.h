@@ -23,7 +23,11 @@ namespace qireq {
 std::optional<QString> LookupMac(const QString& ipv4);
 
 // The MAC of the interface of this machine that holds the address; absent
-// for an address of another host. Part of LookupMac, on every platform.
+// for an address of another host.
 std::optional<QString> OwnInterfaceMac(const QHostAddress& address);
+
+// The system's ARP look-up of another host (the platform's part of
+// LookupMac): MacLookup_linux.cpp, MacLookup_win.cpp.
+std::optional<QString> NeighbourMac(const QHostAddress& ipv4);
 
 }  // namespace qireq

@@ -1,5 +1,5 @@
-// LookupMac on Linux: the neighbour table in /proc, and an empty datagram to
-// make the kernel resolve a host it has no entry for.
+// The ARP look-up on Linux: the neighbour table in /proc, and an empty
+// datagram to make the kernel resolve a host it has no entry for.
 #include "platform/MacLookup.h"
 
 #include <QElapsedTimer>
@@ -66,13 +66,9 @@ void StartResolution(quint32 ipv4)
 
 }  // namespace
 
-std::optional<QString> LookupMac(const QString& ipv4)
+std::optional<QString> NeighbourMac(const QHostAddress& address)
 {
-    const QHostAddress address(ipv4);
-    if (address.protocol() != QAbstractSocket::IPv4Protocol)
-        return std::nullopt;
-    if (const std::optional<QString> own = OwnInterfaceMac(address))
-        return own;
+    const QString ipv4 = address.toString();
     if (const std::optional<QString> known = TableMac(ipv4))
         return known;
     StartResolution(address.toIPv4Address());

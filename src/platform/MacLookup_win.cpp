@@ -1,5 +1,5 @@
-// LookupMac on Windows: SendARP resolves the host and answers with its
-// hardware address.
+// The ARP look-up on Windows: SendARP resolves the host and answers with
+// its hardware address.
 #include "platform/MacLookup.h"
 
 #include <winsock2.h>
@@ -10,13 +10,8 @@
 
 namespace qireq {
 
-std::optional<QString> LookupMac(const QString& ipv4)
+std::optional<QString> NeighbourMac(const QHostAddress& address)
 {
-    const QHostAddress address(ipv4);
-    if (address.protocol() != QAbstractSocket::IPv4Protocol)
-        return std::nullopt;
-    if (const std::optional<QString> own = OwnInterfaceMac(address))
-        return own;
     std::array<ULONG, 2> buffer{};
     ULONG length = 6;
     const IPAddr destination = htonl(address.toIPv4Address());

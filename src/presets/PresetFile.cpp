@@ -3,6 +3,7 @@
 #include "presets/IntegerText.h"
 #include "presets/PresetRecord.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSaveFile>
 
@@ -33,6 +34,11 @@ QByteArray NextLine(const QByteArray& text, qsizetype& pos)
     return line;
 }
 
+QString CannotCreateMessage(const QString& path)
+{
+    return QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(path));
+}
+
 }  // namespace
 
 QByteArray PresetFileText(const EqBlock& record)
@@ -60,10 +66,10 @@ QString WritePresetFile(const QString& path, const EqBlock& record)
                          && file.flush() && file.error() == QFileDevice::NoError;
     if (!written) {
         file.cancelWriting();
-        return QStringLiteral("Cannot create file %1").arg(path);
+        return CannotCreateMessage(path);
     }
     if (!file.commit())
-        return QStringLiteral("Cannot create file %1").arg(path);
+        return CannotCreateMessage(path);
     return {};
 }
 
@@ -96,7 +102,7 @@ PresetLoad ReadPresetFile(const QString& path)
     if (!file.open(QIODevice::ReadOnly)) {
         PresetLoad load;
         load.outcome = PresetLoad::Outcome::CannotOpen;
-        load.message = QStringLiteral("Cannot open file %1").arg(path);
+        load.message = QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(path));
         return load;
     }
     return ParsePresetText(file.read(kMaxPresetFileBytes));

@@ -15,7 +15,8 @@ QByteArray PresetFileText(const EqBlock& record);
 
 // Writes the record through a temporary file that replaces the old one only
 // once it is complete, so a failed or interrupted save leaves an existing
-// preset intact. Returns an empty string, or the message to show.
+// preset intact. Returns an empty string, or the message to show (which
+// names the file with the platform's separators).
 QString WritePresetFile(const QString& path, const EqBlock& record);
 
 struct PresetLoad {

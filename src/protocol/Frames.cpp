@@ -2,6 +2,9 @@
 
 #include "eq/EqEncoding.h"
 
+#include <QList>
+#include <QString>
+
 #include <algorithm>
 
 namespace qireq {
@@ -168,6 +171,18 @@ QByteArray RenameFrame(const QByteArray& name)
     for (int i = 0; i < count; ++i)
         frame[kRenameNameOffset + i] = name[i];
     return frame;
+}
+
+QByteArray NameFieldBytes(const QString& name)
+{
+    QByteArray bytes;
+    // Code points, so a character beyond 16 bits is one '?' rather than two.
+    for (const uint c : name.toUcs4()) {
+        if (bytes.size() == kMaxRenameNameBytes)
+            break;
+        bytes.append(c <= 0xFF ? static_cast<char>(static_cast<std::uint8_t>(c)) : '?');
+    }
+    return bytes;
 }
 
 QByteArray SetMacFrame(const MacBytes& mac)

@@ -124,6 +124,11 @@ QByteArray WriteEqBlockFrame(const EqBlock& block);
 // as fifteen spaces and a 0x00; at most the first 15 name bytes go into it.
 QByteArray RenameFrame(const QByteArray& name);
 
+// A unit name as the name field carries it: one byte per character in ISO
+// 8859-1 (the code the units' names are read back in), '?' for a character
+// that has no byte there, at most 15 bytes (a longer name is cut).
+QByteArray NameFieldBytes(const QString& name);
+
 // 01 20 03 40 10 20 00, the six MAC bytes, 01 05 60.
 QByteArray SetMacFrame(const MacBytes& mac);
 

@@ -122,8 +122,9 @@ TEST_F(LanNetnsTest, FoundConnectedEditedAndPresentWhileTalkingMarkedWhenSilent)
         ASSERT_TRUE(State().Connected) << "after " << watched.elapsed() << " ms";
         ASSERT_FALSE(Tile(hallIndex)->RedCross->isVisible()) << "after " << watched.elapsed() << " ms";
         quietMarked = quietMarked || Tile(quietIndex)->RedCross->isVisible();
-        if (!quietMarked)
+        if (!quietMarked) {
             ASSERT_LT(watched.elapsed(), 66000) << "the silent unit is marked within 20 ticks of 3 s";
+        }
     }
     EXPECT_TRUE(quietMarked);
 

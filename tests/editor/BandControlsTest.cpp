@@ -174,6 +174,40 @@ TEST_F(BandControlsTest, TrimHeldDownStepsEvery150MsToMinus18AndBackUp)
     QTest::mouseRelease(plus, Qt::LeftButton, {}, plus->rect().center());
 }
 
+// The trim, bypass and reset pictures act on presses and releases of any
+// mouse button; clicks, which switch and reset, are the left button's only.
+TEST_F(BandControlsTest, RightButtonPressesTrimBypassAndResetButClicksNothing)
+{
+    state_.Eq.Trim = -6;
+    editor_->ShowTrim();
+    PictureButton* plus = editor_->TrimAddImg();
+    QTest::mousePress(plus, Qt::RightButton, {}, plus->rect().center());
+    EXPECT_EQ(editor_->TrimEdit()->text(), "-5");
+    EXPECT_EQ(plus->ShownPicture(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(state_.Eq.Trim, -4, 1000);  // the repeat runs
+    QTest::mouseRelease(plus, Qt::RightButton, {}, plus->rect().center());
+    EXPECT_FALSE(editor_->InputAddTimer().isActive());
+    EXPECT_EQ(plus->ShownPicture(), 0);
+    const int released = state_.Eq.Trim;
+    QTest::qWait(400);
+    EXPECT_EQ(state_.Eq.Trim, released);
+
+    QTest::mouseClick(Band(2).EQImage, Qt::RightButton, {}, QPoint(10, 10));
+    QTest::mouseClick(Band(2).EQType, Qt::RightButton, {}, QPoint(10, 8));
+    EXPECT_EQ(Model(2).BandOff, 0);
+    EXPECT_EQ(Band(2).EQImage->ShownPicture(), 1);
+    EXPECT_EQ(Model(2).BandType, kPeak);
+    QTest::mousePress(resetImg_, Qt::RightButton, {}, QPoint(20, 8));
+    EXPECT_EQ(resetImg_->ShownPicture(), 1);
+    QTest::mouseRelease(resetImg_, Qt::RightButton, {}, QPoint(20, 8));
+    EXPECT_EQ(resetImg_->ShownPicture(), 0);
+    EXPECT_EQ(state_.Eq.Trim, released) << "no reset";
+
+    QTest::mousePress(editor_->BPImage(), Qt::RightButton, {}, QPoint(20, 10));
+    EXPECT_TRUE(state_.Eq.Bypass);
+    QTest::mouseRelease(editor_->BPImage(), Qt::RightButton, {}, QPoint(20, 10));
+}
+
 TEST_F(BandControlsTest, ConnectedTrimSendsEachStepAndStopsWhenBypassLocksTheButtons)
 {
     Connect();

@@ -168,10 +168,11 @@ TEST(PresetFile, FileThatCannotBeOpenedOrCreated)
     const QString missing = dir.filePath("missing.bin");
     const PresetLoad load = ReadPresetFile(missing);
     EXPECT_EQ(load.outcome, PresetLoad::Outcome::CannotOpen);
-    EXPECT_EQ(load.message, "Cannot open file " + missing);
+    EXPECT_EQ(load.message, "Cannot open file " + QDir::toNativeSeparators(missing));
 
     const QString inMissingDir = dir.filePath("no/such/dir/eq.bin");
-    EXPECT_EQ(WritePresetFile(inMissingDir, NewSavingRecord()), "Cannot create file " + inMissingDir);
+    EXPECT_EQ(WritePresetFile(inMissingDir, NewSavingRecord()),
+              "Cannot create file " + QDir::toNativeSeparators(inMissingDir));
 }
 
 TEST(PresetFile, FailedSaveLeavesTheExistingPresetIntact)
@@ -193,13 +194,14 @@ TEST(PresetFile, FailedSaveLeavesTheExistingPresetIntact)
     setrlimit(RLIMIT_FSIZE, &saved);
     signal(SIGXFSZ, oldHandler);
 
-    EXPECT_EQ(message, "Cannot create file " + path);
+    EXPECT_EQ(message, "Cannot create file " + QDir::toNativeSeparators(path));
     EXPECT_EQ(ReadAll(path), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.bin"});
 
     // A target that is a folder cannot be replaced by a file.
     const QString folder = dir.filePath("isadir.bin");
     ASSERT_TRUE(QDir().mkdir(folder));
-    EXPECT_EQ(WritePresetFile(folder, NewSavingRecord()), "Cannot create file " + folder);
+    EXPECT_EQ(WritePresetFile(folder, NewSavingRecord()),
+              "Cannot create file " + QDir::toNativeSeparators(folder));
     EXPECT_TRUE(QFileInfo(folder).isDir());
 }

@@ -193,6 +193,27 @@ QByteArray IdentityFrom(const QString& ns, const char* address)
     return frames.size() == 1 ? frames.front() : QByteArray();
 }
 
+// The control program's four discovery sockets, in the host namespace, set
+// up as the program sets them up.
+struct HostSockets {
+    explicit HostSockets(const QString& ns)
+        : probe(SocketIn(ns, SOCK_DGRAM)), moduleListener(SocketIn(ns, SOCK_DGRAM)),
+          moduleBroadcaster(SocketIn(ns, SOCK_DGRAM)), ssdp(SocketIn(ns, SOCK_DGRAM))
+    {
+    }
+    bool Ready()
+    {
+        return probe.Valid() && moduleListener.Valid() && moduleBroadcaster.Valid() && ssdp.Valid() &&
+               probe.Bind(8000) && probe.AllowBroadcast() && moduleListener.Bind(48899) &&
+               moduleBroadcaster.AllowBroadcast() && ssdp.Bind(1900) &&
+               ssdp.Join("239.255.255.250", kHostAddress);
+    }
+    Udp probe;
+    Udp moduleListener;
+    Udp moduleBroadcaster;
+    Udp ssdp;
+};
+
 class NetnsSim : public ::testing::Test {
 protected:
     void SetUp() override
@@ -254,15 +275,12 @@ protected:
 TEST_F(NetnsSim, AnswersBroadcastProbesAnnouncesBySsdpAndServesTcp)
 {
     // The control program's sockets, in the host namespace.
-    Udp probe(SocketIn(hostNs_, SOCK_DGRAM));
-    Udp moduleListener(SocketIn(hostNs_, SOCK_DGRAM));
-    Udp moduleBroadcaster(SocketIn(hostNs_, SOCK_DGRAM));
-    Udp ssdp(SocketIn(hostNs_, SOCK_DGRAM));
-    ASSERT_TRUE(probe.Valid() && moduleListener.Valid() && moduleBroadcaster.Valid() && ssdp.Valid());
-    ASSERT_TRUE(probe.Bind(8000) && probe.AllowBroadcast());
-    ASSERT_TRUE(moduleListener.Bind(48899));
-    ASSERT_TRUE(moduleBroadcaster.AllowBroadcast());
-    ASSERT_TRUE(ssdp.Bind(1900) && ssdp.Join("239.255.255.250", kHostAddress));
+    HostSockets host(hostNs_);
+    ASSERT_TRUE(host.Ready());
+    Udp& probe = host.probe;
+    Udp& moduleListener = host.moduleListener;
+    Udp& moduleBroadcaster = host.moduleBroadcaster;
+    Udp& ssdp = host.ssdp;
 
     SimProcess& sim = StartSim({"--tcp", QStringLiteral("%1:5000").arg(kUnitAddress), "--lan", "--ssdp", kUnitAddress,
                                 "--ssdp-interval", "200", "--name", "Balcony"});
@@ -313,15 +331,12 @@ TEST_F(NetnsSim, OneProcessPlaysManyUnitsEachAnsweringFromItsOwnAddress)
     const QStringList units{"10.77.0.10", "10.77.0.11", "10.77.0.12"};
     for (const QString& address : units)
         ASSERT_TRUE(Ip({"-n", unitNs_, "addr", "add", address + QStringLiteral("/24"), "dev", unitIf_}));
-    Udp probe(SocketIn(hostNs_, SOCK_DGRAM));
-    Udp moduleListener(SocketIn(hostNs_, SOCK_DGRAM));
-    Udp moduleBroadcaster(SocketIn(hostNs_, SOCK_DGRAM));
-    Udp ssdp(SocketIn(hostNs_, SOCK_DGRAM));
-    ASSERT_TRUE(probe.Valid() && moduleListener.Valid() && moduleBroadcaster.Valid() && ssdp.Valid());
-    ASSERT_TRUE(probe.Bind(8000) && probe.AllowBroadcast());
-    ASSERT_TRUE(moduleListener.Bind(48899));
-    ASSERT_TRUE(moduleBroadcaster.AllowBroadcast());
-    ASSERT_TRUE(ssdp.Bind(1900) && ssdp.Join("239.255.255.250", kHostAddress));
+    HostSockets host(hostNs_);
+    ASSERT_TRUE(host.Ready());
+    Udp& probe = host.probe;
+    Udp& moduleListener = host.moduleListener;
+    Udp& moduleBroadcaster = host.moduleBroadcaster;
+    Udp& ssdp = host.ssdp;
 
     SimProcess& sim = StartSim({"--units", "10.77.0.10-12", "--lan", "--ssdp-all", "--ssdp-interval", "300"});
     ASSERT_TRUE(started_) << qPrintable(sim.Error());

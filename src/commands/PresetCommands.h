@@ -29,8 +29,9 @@ public:
     virtual QString ChooseOpenName() = 0;
 };
 
-// The file dialogs: filter "(bin文件)*.bin", no default extension and no
-// overwrite prompt of their own (Save As asks its own question).
+// The file dialogs: filter "(bin文件)*.bin" over the pattern *.bin, no
+// default extension and no overwrite prompt of their own (Save As asks its
+// own question).
 class DialogFileChooser final : public PresetFileChooser {
 public:
     explicit DialogFileChooser(QWidget* owner) : owner_(owner) {}
@@ -56,10 +57,15 @@ public:
 
     void SetFileChooser(std::unique_ptr<PresetFileChooser> chooser);
 
-    // The caption after a preset was saved or opened.
+    // The caption after a preset was saved or opened: the title and the
+    // file's name with the platform's separators.
     static QString CaptionFor(const QString& fileName);
 
 private:
+    enum class SaveOutcome { Saved, Cancelled, Declined, Failed };
+    // Save As; only Failed (the file could not be written) is an error.
+    SaveOutcome SaveAs();
+
     MainState& state_;
     RequestSender& requests_;
     EqBlock& savingRecord_;

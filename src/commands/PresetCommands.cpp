@@ -1,4 +1,4 @@
-#include "app/PresetCommands.h"
+#include "commands/PresetCommands.h"
 
 #include "controls/MessageBoxes.h"
 #include "editor/BandEditor.h"
@@ -8,6 +8,7 @@
 #include "state/ApplicationTitle.h"
 #include "state/MainState.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QWidget>
@@ -25,6 +26,9 @@ QString RunFileDialog(QWidget* owner, QFileDialog::AcceptMode mode, const char* 
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
                                                         : QFileDialog::ExistingFile);
+    // The filter's description names the pattern itself, so the pattern Qt
+    // would repeat after it stays hidden.
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
     dialog.setNameFilter(DialogFileChooser::Filter());
     dialog.setDefaultSuffix(QString());
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
@@ -37,7 +41,9 @@ QString RunFileDialog(QWidget* owner, QFileDialog::AcceptMode mode, const char* 
 
 const QString& DialogFileChooser::Filter()
 {
-    // The description "(bin文件)*.bin" over the pattern "*.bin".
+    // The description "(bin文件)*.bin" over the pattern "*.bin": Qt takes the
+    // patterns from the last parentheses and, with the dialog's
+    // HideNameFilterDetails, shows only what stands before them.
     static const QString filter = QStringLiteral("(bin文件)*.bin (*.bin)");
     return filter;
 }
@@ -72,39 +78,48 @@ void PresetCommands::SetFileChooser(std::unique_ptr<PresetFileChooser> chooser)
 
 QString PresetCommands::CaptionFor(const QString& fileName)
 {
-    return ApplicationTitle() + QStringLiteral("    --") + fileName;
+    return ApplicationTitle() + QStringLiteral("    --") + QDir::toNativeSeparators(fileName);
+}
+
+void PresetCommands::SaveItemClick()
+{
+    SaveAs();
 }
 
 // Save As: the record takes the editor's values (the off flags as the
 // editor shows them), the name gets ".bin" unless it ends in exactly that,
 // an existing file is replaced only after a Yes.
-void PresetCommands::SaveItemClick()
+PresetCommands::SaveOutcome PresetCommands::SaveAs()
 {
     const QString chosen = chooser_->ChooseSaveName();
     if (chosen.isEmpty())
-        return;
+        return SaveOutcome::Cancelled;
     FillSavingRecord(savingRecord_, state_.Eq, state_.Connected);
     const QString fileName = PresetFileName(chosen);
     if (QFileInfo::exists(fileName) &&
         MessageBoxes::AskYesNo(&window_, QStringLiteral("File has already existed, override?")) !=
             MessageBoxes::Answer::Yes)
-        return;
+        return SaveOutcome::Declined;
     const QString failure = WritePresetFile(fileName, savingRecord_);
     if (!failure.isEmpty()) {
         MessageBoxes::Error(&window_, failure);
-        return;
+        return SaveOutcome::Failed;
     }
     window_.setWindowTitle(CaptionFor(fileName));
+    return SaveOutcome::Saved;
 }
 
-// Open: offered a save first; a file that is not a preset changes nothing.
-// With an open link the block goes to the unit as it stands and the editor
-// waits for the unit's answer; without one the editor shows it at once.
+// Open: offered a save first; a save that fails is an error and ends the
+// command, one the user cancels or declines does not. A file that is not a
+// preset changes nothing. With an open link the block goes to the unit as
+// it stands and the editor waits for the unit's answer; without one the
+// editor shows it at once.
 void PresetCommands::OpenItemClick()
 {
     if (MessageBoxes::AskYesNo(&window_, QStringLiteral("Do you want to save present preset?")) ==
-        MessageBoxes::Answer::Yes)
-        SaveItemClick();
+            MessageBoxes::Answer::Yes &&
+        SaveAs() == SaveOutcome::Failed)
+        return;
 
     const QString fileName = chooser_->ChooseOpenName();
     if (fileName.isEmpty())
