@@ -5,7 +5,9 @@ if(QIREQ_SANITIZE)
     message(FATAL_ERROR "QIREQ_SANITIZE is for GCC and Clang builds")
   endif()
   list(JOIN QIREQ_SANITIZE "," _qireq_sanitizers)
-  add_compile_options(-fsanitize=${_qireq_sanitizers} -fno-omit-frame-pointer -g)
+  # -Og and line tables only: the checks are the same, the build is about
+  # twice as fast, and reports still name file and line.
+  add_compile_options(-fsanitize=${_qireq_sanitizers} -fno-omit-frame-pointer -Og -g1)
   add_link_options(-fsanitize=${_qireq_sanitizers})
   if("undefined" IN_LIST QIREQ_SANITIZE)
     add_compile_options(-fno-sanitize-recover=undefined)

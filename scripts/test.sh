@@ -10,6 +10,10 @@ bash scripts/install-deps.sh
 python3 scripts/check-layers.py
 
 jobs=$(nproc)
+started=$SECONDS
+phase() {  # phase <name>: marks the end of the last phase in the log
+  echo "== $1 after $((SECONDS - started)) s"
+}
 configure() {  # configure <dir> <cmake args...>
   local dir=$1; shift
   cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
@@ -20,13 +24,19 @@ build() {  # build <dir> <cmake args...>
 }
 
 build build/release
+phase "release build"
 ctest --test-dir build/release --output-on-failure -j "$jobs"
+phase "release tests"
 
 build build/asan -DQIREQ_SANITIZE="address;undefined" -DQIREQ_BUILD_BENCH=OFF
+phase "asan build"
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build/asan --output-on-failure -j "$jobs" -LE nosan
+phase "asan tests"
 
 configure build/tsan -DQIREQ_SANITIZE=thread -DQIREQ_BUILD_BENCH=OFF
 cmake --build build/tsan -j "$jobs" --target thread_tests
+phase "tsan build"
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
   ctest --test-dir build/tsan --output-on-failure -j "$jobs" -L threads --no-tests=ignore
+phase "tsan tests"
