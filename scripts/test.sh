@@ -30,7 +30,8 @@ phase "release tests"
 
 build build/asan -DQIREQ_SANITIZE="address;undefined" -DQIREQ_BUILD_BENCH=OFF
 phase "asan build"
-ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+LSAN_OPTIONS="suppressions=$(pwd)/tests/support/lsan.supp" \
   ctest --test-dir build/asan --output-on-failure -j "$jobs" -LE nosan
 phase "asan tests"
 

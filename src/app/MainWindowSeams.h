@@ -4,6 +4,7 @@
 // ports and loopback ports for their simulated LAN units.
 #include "discovery/LanDiscovery.h"
 #include "platform/DeviceChangeSource.h"
+#include "platform/SerialPortAccess.h"
 #include "platform/SerialPortEnumeration.h"
 
 #include <functional>
@@ -14,6 +15,9 @@ namespace qireq {
 struct MainWindowSeams {
     // The serial port names the prober walks and a USB change re-reads.
     SerialPortEnumerator EnumerateSerialPorts = qireq::EnumerateSerialPorts;
+    // Whether this user may open a port (the group to join when not).
+    std::function<std::optional<QString>(const QString& port)> SerialPortAccess =
+        SerialPortGroupNeeded;
     // The TCP port LAN units are reached on.
     int LanPort = 5000;
     // Whether FormShow starts the serial prober and the device-change watch,

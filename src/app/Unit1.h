@@ -240,10 +240,12 @@ private:
     void StartDiscovery();
     void SerialPortsArrived();
     void SerialPortsRemoved();
+    void SerialPortRefused(const QString& port, const QString& group);
 
     MainState state_;
     RequestSender requests_{state_};
     bool shownOnce_ = false;
+    bool refusedPortNoticeShown_ = false;
     // Last, so the parts go before the state and the assembler they use.
     std::unique_ptr<MainWindowParts> parts_;
 };

@@ -140,9 +140,30 @@ void TForm1::StartDiscovery()
     p.Prober = std::make_unique<SerialProber>(
         p.ComPort2, p.Devices, p.PortNames, p.Seams.EnumerateSerialPorts,
         [this](const QString& line) { AppendDiagnostic(line); });
+    p.Prober->ReportRefusedPorts(p.Seams.SerialPortAccess, [this](const QString& port, const QString& group) {
+        QMetaObject::invokeMethod(this, [this, port, group] { SerialPortRefused(port, group); },
+                                  Qt::QueuedConnection);
+    });
     p.Prober->Start();
     p.DeviceChanges = p.Seams.MakeDeviceChangeSource(winId(), p.Seams.EnumerateSerialPorts);
     connect(p.DeviceChanges.get(), &DeviceChangeSource::DeviceChanged, this, &TForm1::DeviceChgMsg);
+}
+
+// A port this user may not open would never show its unit: said once a run,
+// beside the window, in words the user can act on.
+void TForm1::SerialPortRefused(const QString& port, const QString& group)
+{
+    if (refusedPortNoticeShown_)
+        return;
+    refusedPortNoticeShown_ = true;
+    const QString join = group.isEmpty()
+                             ? QStringLiteral("join the group that owns it")
+                             : QStringLiteral("join the group \"%1\" (for example: sudo usermod -aG %1 $USER)")
+                                   .arg(group);
+    MessageBoxes::Notice(this, QStringLiteral("This user may not open the serial port %1, so a unit "
+                                              "connected there cannot be found. To use it, %2, then "
+                                              "log out and log in again.")
+                                   .arg(port, join));
 }
 
 // A device arrived: the serial port names are read afresh.

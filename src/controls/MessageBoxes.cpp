@@ -33,6 +33,8 @@ void MessageBoxes::Warning(QWidget* owner, const QString& text) { Show(Kind::War
 
 void MessageBoxes::Error(QWidget* owner, const QString& text) { Show(Kind::Error, owner, text); }
 
+void MessageBoxes::Notice(QWidget* owner, const QString& text) { Show(Kind::Notice, owner, text); }
+
 std::unique_ptr<QMessageBox> MessageBoxes::Build(Kind kind, QWidget* owner, const QString& text)
 {
     auto box = std::make_unique<QMessageBox>(owner);
@@ -54,6 +56,7 @@ std::unique_ptr<QMessageBox> MessageBoxes::Build(Kind kind, QWidget* owner, cons
     case Kind::Information: box->setIcon(QMessageBox::Information); break;
     case Kind::Warning: box->setIcon(QMessageBox::Warning); break;
     case Kind::Error: box->setIcon(QMessageBox::Critical); break;
+    case Kind::Notice: box->setIcon(QMessageBox::Information); break;
     default: box->setIcon(QMessageBox::NoIcon); break;
     }
     QPushButton* ok = box->addButton(QStringLiteral("&OK"), QMessageBox::AcceptRole);
@@ -73,6 +76,12 @@ MessageBoxes::Answer MessageBoxes::Show(Kind kind, QWidget* owner, const QString
         if (kind != Kind::Confirmation)
             return Answer::Ok;
         return active_->answer_ == Answer::Yes ? Answer::Yes : Answer::No;
+    }
+    if (kind == Kind::Notice) {
+        box->setWindowModality(Qt::NonModal);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box.release()->show();
+        return Answer::Ok;
     }
     box->exec();
     if (kind != Kind::Confirmation)

@@ -27,6 +27,7 @@ public:
         Message,       // a plain message such as "Invalid file": one "&OK" button
         Warning,
         Error,         // an error that ended a command
+        Notice,        // a hint the user can act on later: one "&OK" button, not modal
     };
     enum class Answer { Yes, No, Ok };
 
@@ -42,6 +43,9 @@ public:
     static void Message(QWidget* owner, const QString& text);
     static void Warning(QWidget* owner, const QString& text);
     static void Error(QWidget* owner, const QString& text);
+    // Shown beside the window, which goes on working; it closes with its
+    // button and deletes itself.
+    static void Notice(QWidget* owner, const QString& text);
 
     // The box a call of that kind shows, built but not shown.
     static std::unique_ptr<QMessageBox> Build(Kind kind, QWidget* owner, const QString& text);

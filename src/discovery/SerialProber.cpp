@@ -26,6 +26,12 @@ SerialProber::~SerialProber()
     Stop();
 }
 
+void SerialProber::ReportRefusedPorts(AccessCheck check, RefusedSink sink)
+{
+    accessCheck_ = std::move(check);
+    refused_ = std::move(sink);
+}
+
 void SerialProber::Start()
 {
     if (started_)
@@ -138,6 +144,13 @@ void SerialProber::ProbePass(SerialLink& link)
 
 void SerialProber::ProbePort(SerialLink& link, const QString& name)
 {
+    if (accessCheck_) {
+        if (const std::optional<QString> group = accessCheck_(name)) {
+            if (refused_)
+                refused_(name, *group);
+            return;
+        }
+    }
     try {
         // On an open ComPort2 this closes the port probed before and opens
         // this one in its place.

@@ -31,6 +31,7 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 namespace qireq {
@@ -52,6 +53,11 @@ class SerialProber {
 public:
     using Timing = SerialProberTiming;
     using DiagnosticSink = std::function<void(const QString& line)>;
+    // The group a user must join to open a port, when this user may not
+    // (SerialPortGroupNeeded); and where such a port is reported, on the
+    // prober thread, each time a pass meets it.
+    using AccessCheck = std::function<std::optional<QString>(const QString& port)>;
+    using RefusedSink = std::function<void(const QString& port, const QString& group)>;
 
     // comPort2 must have no OnException handler: its failures then reach
     // the prober as errors, which it swallows.
@@ -62,6 +68,10 @@ public:
 
     SerialProber(const SerialProber&) = delete;
     SerialProber& operator=(const SerialProber&) = delete;
+
+    // Before Start: ports this user may not open are reported, not probed
+    // in vain.
+    void ReportRefusedPorts(AccessCheck check, RefusedSink sink);
 
     // Starts the thread; once.
     void Start();
@@ -91,6 +101,8 @@ private:
     SerialPortNames& portNames_;
     SerialPortEnumerator enumerate_;
     DiagnosticSink diagnostics_;
+    AccessCheck accessCheck_;
+    RefusedSink refused_;
     const Timing timing_;
 
     mutable std::mutex mutex_;

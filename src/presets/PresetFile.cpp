@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace qireq {
@@ -14,9 +15,23 @@ namespace {
 // without line ends cannot exhaust memory.
 constexpr qint64 kMaxPresetFileBytes = 1 << 20;
 
+// The offending line as the message shows it: a binary file's first "line"
+// may be a megabyte of control bytes, so it is cut and made printable.
+constexpr qsizetype kShownLineLength = 40;
+
+QString ShownLine(const QByteArray& line)
+{
+    QString shown;
+    for (const char c : line.left(kShownLineLength))
+        shown += (c >= 0x20 && c < 0x7F) ? QLatin1Char(c) : QLatin1Char('?');
+    if (line.size() > kShownLineLength)
+        shown += QStringLiteral("...");
+    return shown;
+}
+
 QString NotAnIntegerMessage(const QByteArray& line)
 {
-    return QStringLiteral("'%1' is not a valid integer value").arg(QString::fromLatin1(line));
+    return QStringLiteral("'%1' is not a valid integer value").arg(ShownLine(line));
 }
 
 // Splits off the next line at CR LF, LF or CR; pos moves past its line end.
@@ -99,7 +114,9 @@ PresetLoad ParsePresetText(const QByteArray& text)
 PresetLoad ReadPresetFile(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Only a regular file: a directory is no preset, and opening a named
+    // pipe or a device would wait for a writer that never comes.
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
         PresetLoad load;
         load.outcome = PresetLoad::Outcome::CannotOpen;
         load.message = QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(path));

@@ -192,4 +192,25 @@ TEST_F(SerialEndToEndTest, PortHeldByAnotherProgramIsReportedOnce)
     EXPECT_FALSE(State().Connected);
 }
 
+// A port this user may not open: the prober leaves it alone and the window
+// says once, beside itself, which group to join.
+TEST_F(SerialEndToEndTest, APortThisUserMayNotOpenIsExplainedOnce)
+{
+    const QString refused = QStringLiteral("/dev/ttyUSB-not-ours");
+    MainWindowSeams seams = ProbedPorts({refused});
+    seams.SerialPortAccess = [refused](const QString& port) {
+        return port == refused ? std::optional<QString>(QStringLiteral("dialout")) : std::nullopt;
+    };
+    OpenWindow(seams);
+    ASSERT_TRUE(WaitFor([this] { return !boxes.Boxes().isEmpty(); }, 4000));
+    QTest::qWait(3500);  // another pass
+    ASSERT_EQ(boxes.Boxes().size(), 1);
+    const MessageBoxes::Record& notice = boxes.Boxes().front();
+    EXPECT_EQ(notice.kind, MessageBoxes::Kind::Notice);
+    EXPECT_TRUE(notice.text.contains(refused));
+    EXPECT_TRUE(notice.text.contains(QStringLiteral("\"dialout\"")));
+    EXPECT_TRUE(notice.text.contains(QStringLiteral("log out and log in again")));
+    EXPECT_EQ(Parts().Devices.Count(), 0);
+}
+
 }  // namespace
