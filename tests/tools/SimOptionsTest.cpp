@@ -94,6 +94,38 @@ TEST(SimOptions, FaultSwitches)
     EXPECT_TRUE(f.garbage);
 }
 
+TEST(SimOptions, ChaosAndAckOnly)
+{
+    const SimCommandLine off = Parse({});
+    EXPECT_FALSE(off.options.faults.chaos.on);
+    EXPECT_FALSE(off.options.faults.ackOnly);
+
+    const SimCommandLine line = Parse({"--chaos", "4294967295", "--chaos-interval", "0", "--chaos-faults",
+                                       "drop,flood,drop", "--ack-only"});
+    ASSERT_TRUE(line.error.isEmpty()) << qPrintable(line.error);
+    const SimFaults& f = line.options.faults;
+    EXPECT_TRUE(f.chaos.on);
+    EXPECT_EQ(f.chaos.seed, 4294967295u);
+    EXPECT_EQ(f.chaos.intervalMs, 0);
+    EXPECT_EQ(f.chaos.kinds, (std::vector<ChaosKind>{ChaosKind::Drop, ChaosKind::Flood}));
+    EXPECT_TRUE(f.ackOnly);
+    // Every kind unless told otherwise.
+    EXPECT_EQ(Parse({"--chaos", "1"}).options.faults.chaos.kinds, AllChaosKinds());
+
+    const std::vector<std::pair<QStringList, QString>> cases{
+        {{"--chaos", "-1"}, "--chaos"},
+        {{"--chaos", "4294967296"}, "--chaos"},
+        {{"--chaos-interval", "100"}, "--chaos-interval wants --chaos"},
+        {{"--chaos", "1", "--chaos-faults", "silence,fire"}, "--chaos-faults"},
+        {{"--chaos", "1", "--chaos-faults", ""}, "--chaos-faults"},
+    };
+    for (const auto& [arguments, named] : cases) {
+        const SimCommandLine bad = Parse(arguments);
+        EXPECT_TRUE(bad.error.contains(named)) << qPrintable(arguments.join(u' ')) << " -> "
+                                               << qPrintable(bad.error);
+    }
+}
+
 TEST(SimOptions, BadValuesAreRefusedWithTheOptionNamed)
 {
     const std::vector<std::pair<QStringList, QString>> cases{
@@ -161,6 +193,7 @@ TEST(SimOptions, HelpListsEverySwitch)
     EXPECT_TRUE(line.help);
     for (const char* option : {"--tcp", "--pty", "--tty", "--units", "--lan", "--ssdp", "--ssdp-all", "--name",
                                "--capability", "--mac", "--silent", "--answer-limit", "--drop-after", "--delay",
-                               "--chunk", "--garbage"})
+                               "--chunk", "--garbage", "--ack-only", "--chaos", "--chaos-interval",
+                               "--chaos-faults"})
         EXPECT_TRUE(line.text.contains(QLatin1String(option))) << option;
 }

@@ -300,6 +300,46 @@ TEST(TtySim, ServesAGivenTtyAndOutlivesItsDisappearance)
     EXPECT_EQ(sim.Terminate(), 0);
 }
 
+TEST(TtySim, ServesTheTtyAgainOnceItIsBack)
+{
+    const QString socatPath = QStandardPaths::findExecutable(QStringLiteral("socat"));
+    if (socatPath.isEmpty())
+        GTEST_SKIP() << "socat not installed";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // Names of this test's own: the serial ports' lock files are machine-wide.
+    const QString unitEnd = dir.filePath(QStringLiteral("back-unit"));
+    const QString hostEnd = dir.filePath(QStringLiteral("back-host"));
+    QProcess socat;
+    const auto startPair = [&] {
+        socat.start(socatPath, {QStringLiteral("pty,raw,echo=0,link=") + unitEnd,
+                                QStringLiteral("pty,raw,echo=0,link=") + hostEnd});
+        return socat.waitForStarted(5000)
+            && WaitFor([&] { return QFile::exists(unitEnd) && QFile::exists(hostEnd); });
+    };
+    ASSERT_TRUE(startPair());
+    SimProcess sim;
+    ASSERT_TRUE(sim.Start({QStringLiteral("--tty"), unitEnd})) << qPrintable(sim.Error());
+
+    // The line goes away (both pseudo-terminals with it) and comes back anew.
+    socat.terminate();
+    ASSERT_TRUE(socat.waitForFinished(5000));
+    EXPECT_FALSE(sim.WaitForLine(QStringLiteral("TTY closed")).isEmpty());
+    ASSERT_TRUE(startPair());
+    EXPECT_TRUE(sim.WaitForExactLine(QStringLiteral("TTY reopened ") + unitEnd));
+    {
+        PtyPeer host(hostEnd);
+        ASSERT_TRUE(host.IsOpen());
+        ASSERT_TRUE(host.Write(PingRequest()));
+        ASSERT_TRUE(host.ReadFrames(1));
+        EXPECT_EQ(host.frames[0], PingRequest());
+    }
+    EXPECT_EQ(sim.CountLines(QStringLiteral("TTY reopened")), 1);
+    EXPECT_EQ(sim.Terminate(), 0);
+    socat.terminate();
+    socat.waitForFinished(5000);
+}
+
 TEST(LanSim, AnswersProbesOnlyToTheirSenderOnLoopbackPorts)
 {
     // Ports of our own on 127.0.0.1; the simulator binds the same numbers

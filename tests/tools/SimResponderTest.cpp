@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 using namespace qireq;
@@ -194,4 +195,100 @@ TEST(SimResponderFaults, DropAfterEndsTheStreamAfterTheNthReply)
     ASSERT_EQ(h.FramesWritten().size(), 2u);
     EXPECT_EQ(h.lines.back(), QStringLiteral("DROP"));
     EXPECT_EQ(std::count_if(h.lines.begin(), h.lines.end(), [](const QString& l) { return l.startsWith("RX"); }), 2);
+}
+
+TEST(SimResponderFaults, AckOnlyEchoesTheWriteButKeepsTheOldValue)
+{
+    SimFaults faults;
+    faults.ackOnly = true;
+    Harness h(faults);
+    const QByteArray trim = QByteArray::fromHex("01200340 0B0E 6B 48 010560");
+    h.Feed(trim + ReadEqBlockRequest());
+    ASSERT_TRUE(h.RunUntil([&] { return h.FramesWritten().size() == 2; }));
+    EXPECT_EQ(h.FramesWritten()[0], trim);
+    EXPECT_EQ(static_cast<std::uint8_t>(h.FramesWritten()[1].at(7)), 0x79) << "read back: the old trim";
+}
+
+namespace {
+
+// Chaos of one kind only, due at once and again right after each fault.
+SimFaults ChaosOf(ChaosKind kind)
+{
+    SimFaults faults;
+    faults.chaos.on = true;
+    faults.chaos.intervalMs = 0;
+    faults.chaos.kinds = {kind};
+    return faults;
+}
+
+int CountLines(const std::vector<QString>& lines, const QString& prefix)
+{
+    return static_cast<int>(
+        std::count_if(lines.begin(), lines.end(), [&](const QString& l) { return l.startsWith(prefix); }));
+}
+
+}  // namespace
+
+TEST(SimResponderChaos, FloodGoesOutBeforeTheReplyWhichStillArrivesWhole)
+{
+    Harness h(ChaosOf(ChaosKind::Flood));
+    h.Feed(PingRequest());
+    ASSERT_TRUE(h.RunUntil([&] { return h.Written().size() == SimChaos::kFloodBytes + PingRequest().size(); }));
+    EXPECT_TRUE(h.Written().endsWith(PingRequest()));
+    EXPECT_EQ(h.FramesWritten(), std::vector<QByteArray>{PingRequest()});
+    EXPECT_EQ(CountLines(h.lines, QStringLiteral("FAULT flood 1048576")), 1);
+    EXPECT_EQ(CountLines(h.lines, QStringLiteral("FLOOD 1048576")), 1);
+    for (const QString& line : h.lines)
+        EXPECT_LT(line.size(), 200) << "the flood is logged by its size, not byte by byte";
+}
+
+TEST(SimResponderChaos, SilenceWithholdsRepliesAndLeavesTheStateAlone)
+{
+    Harness h(ChaosOf(ChaosKind::Silence));
+    h.Feed(QByteArray::fromHex("01200340 0B0E 6B 48 010560"));
+    h.Feed(PingRequest());
+    h.RunFor(50);
+    EXPECT_TRUE(h.writes.empty());
+    EXPECT_EQ(h.device.Unit().State().block[7], 0x79);  // trim untouched
+    EXPECT_FALSE(h.device.Answering()) << "nor does it answer LAN probes";
+    EXPECT_EQ(CountLines(h.lines, QStringLiteral("FAULT silence ")), 1);
+}
+
+TEST(SimResponderChaos, DropEndsTheConnectionWithTheFrameUnanswered)
+{
+    Harness h(ChaosOf(ChaosKind::Drop));
+    h.Feed(PingRequest() + IdentifyRequest());
+    ASSERT_TRUE(h.RunUntil([&] { return h.drops > 0; }));
+    h.RunFor(30);
+    EXPECT_EQ(h.drops, 1);
+    EXPECT_TRUE(h.writes.empty());
+    EXPECT_EQ(h.lines, (std::vector<QString>{QStringLiteral("CHAOS seed 0 interval 0 kinds drop"),
+                                             QStringLiteral("RX 01 20 03 40 09 0B 01 05 60"),
+                                             QStringLiteral("FAULT drop"), QStringLiteral("DROP")}));
+}
+
+TEST(SimResponderChaos, DuplicatedLateAndSingleByteRepliesStillAddUpToWholeFrames)
+{
+    Harness twice(ChaosOf(ChaosKind::Duplicate));
+    twice.Feed(IdentifyRequest());
+    ASSERT_TRUE(twice.RunUntil([&] { return twice.FramesWritten().size() == 2; }));
+    EXPECT_EQ(twice.FramesWritten()[0], SimUnit().IdentityReply());
+    EXPECT_EQ(twice.FramesWritten()[1], SimUnit().IdentityReply());
+
+    Harness bytes(ChaosOf(ChaosKind::Bytes));
+    bytes.Feed(IdentifyRequest());
+    ASSERT_TRUE(bytes.RunUntil([&] { return bytes.FramesWritten().size() == 1; }));
+    EXPECT_EQ(bytes.writes.size(), static_cast<std::size_t>(SimUnit().IdentityReply().size()));
+    EXPECT_EQ(bytes.FramesWritten()[0], SimUnit().IdentityReply());
+
+    Harness late(ChaosOf(ChaosKind::Delay));
+    late.Feed(PingRequest());
+    ASSERT_EQ(late.lines.size(), 3u);
+    const QStringList fault = late.lines[2].split(u' ');  // after CHAOS and RX
+    ASSERT_EQ(fault.at(1), QStringLiteral("delay"));
+    const int delayMs = fault.at(2).toInt();
+    EXPECT_GE(delayMs, SimChaos::kDelayMinMs);
+    ASSERT_TRUE(late.RunUntil([&] { return !late.writes.empty(); }, SimChaos::kDelayMaxMs + 1000));
+    EXPECT_GE(late.writes[0].atMs, delayMs - 10);
+    EXPECT_EQ(late.writes[0].bytes, PingRequest());
 }

@@ -113,6 +113,27 @@ TEST(SimUnitEdits, WrittenBlockIsAnsweredAndReadBack)
     EXPECT_EQ(unit.Answer(Hex("01200340 0915 010560")), block);
 }
 
+TEST(SimUnitEdits, AckOnlyAcknowledgesEveryWriteButAReadBackShowsTheOldValues)
+{
+    SimUnit unit;
+    unit.SetAckOnly(true);
+    const QByteArray band = Hex("01200340 1111 0A 03 05 01 32 1E 28 01 010560");
+    const QByteArray trim = Hex("01200340 0B0E 6B 48 010560");
+    const QByteArray bypass = Hex("01200340 0B13 00 01 010560");
+    EXPECT_EQ(unit.Answer(band), band);
+    EXPECT_EQ(unit.Answer(trim), trim);
+    EXPECT_EQ(unit.Answer(bypass), bypass);
+    QByteArray block = Hex(kResetBlockHex);
+    block[7] = static_cast<char>(0x55);
+    block[9] = 1;
+    EXPECT_EQ(unit.Answer(block), block) << "answered as by a unit that stored it";
+
+    EXPECT_EQ(unit.Answer(Hex("01200340 0915 010560")), Hex(kResetBlockHex));
+    // What a unit refuses is refused all the same.
+    EXPECT_TRUE(unit.Answer(Hex("01200340 1111 0A 06 05 01 32 1E 28 01 010560")).isEmpty());
+    EXPECT_TRUE(unit.Answer(Hex("01200340 0A14 00 010560")).isEmpty());
+}
+
 TEST(SimUnitEdits, RenameAndSetMacAreStoredWithoutReply)
 {
     SimUnit unit(SampleState());
@@ -147,6 +168,29 @@ TEST(SimUnitMalformed, UnknownCodesDrawNoReply)
     EXPECT_TRUE(unit.Answer(Hex("01200340 0900 010560")).isEmpty());
     EXPECT_TRUE(unit.Answer(Hex("01200340 0922 010560")).isEmpty());
     EXPECT_TRUE(unit.Answer(Hex("01200340 09FF 010560")).isEmpty());
+}
+
+// A block written with a damaged trailer was once stored whole, so every
+// later read was answered with that damaged frame; echoes repeated the
+// request's bytes as they came. The unit keeps the fields and answers with
+// frames of its own.
+TEST(SimUnitMalformed, DamagedRequestsStillDrawWellFormedReplies)
+{
+    SimUnit unit;
+    QByteArray written = Hex(kResetBlockHex);
+    written[7] = static_cast<char>(0x55);
+    QByteArray expected = written;
+    written[72] = '\0';
+    EXPECT_EQ(unit.Answer(written), expected);
+    EXPECT_EQ(unit.Answer(Hex("01200340 0915 010560")), expected);
+
+    // Echoes: the request's own size and fields, trailer restored.
+    EXPECT_EQ(unit.Answer(Hex("01200340 0B0E 6B 48 000000")), Hex("01200340 0B0E 6B 48 010560"));
+    EXPECT_EQ(unit.Answer(Hex("01200340 0D13 00 01 AABB 010560")),
+              Hex("01200340 0B13 00 01 010560"));
+    EXPECT_EQ(unit.Answer(Hex("01200340 1111 0A 03 05 01 32 1E 28 01 FFFFFF")),
+              Hex("01200340 1111 0A 03 05 01 32 1E 28 01 010560"));
+    EXPECT_EQ(unit.State().block[kBlockBypassOffset], 1);
 }
 
 TEST(SimUnitFields, NameField)

@@ -1,6 +1,7 @@
 #pragma once
 // The unit as all its transports share it: one state, one log, and the fault
 // switches that decide whether a frame is answered at all.
+#include "SimChaos.h"
 #include "SimLog.h"
 #include "SimUnit.h"
 
@@ -14,6 +15,8 @@ struct SimFaults {
     int chunkBytes = 0;      // replies leave in pieces of this many bytes (0: whole)
     int chunkPauseMs = 5;    // pause between two pieces
     bool garbage = false;    // filler bytes go out before every reply
+    bool ackOnly = false;    // EQ writes are acknowledged but not applied
+    ChaosSettings chaos;     // random faults at random moments
 };
 
 // Bytes sent before a reply when garbage is switched on. They contain broken
@@ -22,17 +25,25 @@ struct SimFaults {
 // still arrives whole; no breaking byte is itself a 0x01.
 QByteArray GarbageBytes();
 
+// A reply and what the chaos does to it.
+struct SimReply {
+    QByteArray bytes;  // empty: the unit sends no reply
+    ChaosEffect chaos;
+};
+
 class SimDevice {
 public:
     SimDevice(const SimUnitState& initial, const SimFaults& faults, SimLog log)
-        : unit_(initial), faults_(faults), log_(std::move(log))
+        : unit_(initial), faults_(faults), log_(std::move(log)), chaos_(faults.chaos, log_)
     {
+        unit_.SetAckOnly(faults.ackOnly);
     }
 
     // Logs a received frame and returns the reply the unit sends to it:
     // empty when it sends none or has been switched mute. A mute unit
-    // leaves its state as it was.
-    QByteArray Respond(const QByteArray& frame);
+    // leaves its state as it was. `droppable`: the frame came on a
+    // connection that can be ended (a TCP one), which the chaos may drop.
+    SimReply Respond(const QByteArray& frame, bool droppable = false);
 
     // Whether the unit still answers anything (frames or LAN probes).
     bool Answering() const;
@@ -40,11 +51,13 @@ public:
     const SimUnit& Unit() const { return unit_; }
     const SimFaults& Faults() const { return faults_; }
     const SimLog& Log() const { return log_; }
+    SimChaos& Chaos() { return chaos_; }
 
 private:
     SimUnit unit_;
     SimFaults faults_;
     SimLog log_;
+    SimChaos chaos_;
     int framesSeen_ = 0;
 };
 

@@ -4,6 +4,7 @@
 
 #include <QCommandLineParser>
 
+#include <algorithm>
 #include <limits>
 
 namespace qireq::sim {
@@ -88,6 +89,32 @@ void ParseUnits(const QCommandLineParser& parser, SimOptions& options, Parsed& p
     options.tcp = true;
 }
 
+void ParseChaos(const QCommandLineParser& parser, ChaosSettings& chaos, Parsed& parsed)
+{
+    chaos.on = parser.isSet(QStringLiteral("chaos"));
+    for (const char* detail : {"chaos-interval", "chaos-faults"}) {
+        if (!chaos.on && parser.isSet(QLatin1String(detail)))
+            parsed.Fail(QStringLiteral("--%1 wants --chaos SEED").arg(QLatin1String(detail)));
+    }
+    chaos.seed = Number<std::uint32_t>(parser, QStringLiteral("chaos"), 0, 4294967295LL, 0, parsed);
+    chaos.intervalMs =
+        Number<int>(parser, QStringLiteral("chaos-interval"), 0, 3600000, chaos.intervalMs, parsed);
+    if (!parser.isSet(QStringLiteral("chaos-faults")))
+        return;
+    chaos.kinds.clear();
+    const QString list = parser.value(QStringLiteral("chaos-faults"));
+    for (const QString& name : list.split(u',')) {
+        const std::optional<ChaosKind> kind = ChaosKindFromName(name.trimmed());
+        if (!kind) {
+            parsed.Fail(QStringLiteral("--chaos-faults wants kinds from silence, drop, flood, bytes, delay, "
+                                       "duplicate, length, not \"%1\"").arg(list));
+            return;
+        }
+        if (std::find(chaos.kinds.begin(), chaos.kinds.end(), *kind) == chaos.kinds.end())
+            chaos.kinds.push_back(*kind);
+    }
+}
+
 }  // namespace
 
 SimCommandLine ParseSimCommandLine(const QStringList& arguments)
@@ -106,7 +133,8 @@ SimCommandLine ParseSimCommandLine(const QStringList& arguments)
                                                "port). Default 127.0.0.2:5000 when no --tcp, --pty or --tty is "
                                                "given."), QStringLiteral("ADDR:PORT")},
         {QStringLiteral("pty"), QStringLiteral("Open a pseudo-terminal and print its path as \"PTY <path>\".")},
-        {QStringLiteral("tty"), QStringLiteral("Serve the serial port PATH at 9600 8N1."), QStringLiteral("PATH")},
+        {QStringLiteral("tty"), QStringLiteral("Serve the serial port PATH at 9600 8N1; when it vanishes, serve "
+                                               "it again as soon as PATH is back."), QStringLiteral("PATH")},
         {QStringLiteral("units"), QStringLiteral("Play many LAN units, one per address of LIST: addresses and ranges "
                                                  "FIRST-LAST (LAST a whole address or its last number) separated by "
                                                  "commas, e.g. 10.77.1.1-250,10.77.2.7; at most 1024. Each unit has "
@@ -160,6 +188,22 @@ SimCommandLine ParseSimCommandLine(const QStringList& arguments)
          QStringLiteral("MS")},
         {QStringLiteral("garbage"), QStringLiteral("Fault: send filler bytes with broken headers before every "
                                                    "reply.")},
+        {QStringLiteral("ack-only"), QStringLiteral("Fault: echo band, trim and bypass writes and answer the EQ "
+                                                    "block write as usual, but keep the old values (a read-back "
+                                                    "shows them).")},
+        {QStringLiteral("chaos"), QStringLiteral("Faults at random moments, drawn from SEED (0..4294967295): "
+                                                 "silence for 7-10 s, a dropped TCP connection, a 1 MiB garbage "
+                                                 "flood, replies byte by byte, late (0.3-2.5 s) or twice for "
+                                                 "10-20 s, a reply with a wrong length byte. One at a time, each "
+                                                 "starting with the first frame after it falls due and logged as "
+                                                 "\"FAULT <kind> ...\"."), QStringLiteral("SEED")},
+        {QStringLiteral("chaos-interval"), QStringLiteral("Mean milliseconds from one chaos fault to the next, "
+                                                          "each drawn from half to one and a half times it; "
+                                                          "time without a frame for 5 s does not count "
+                                                          "(default 20000)."), QStringLiteral("MS")},
+        {QStringLiteral("chaos-faults"), QStringLiteral("The chaos faults to draw from, comma-separated: silence, "
+                                                        "drop, flood, bytes, delay, duplicate, length (default "
+                                                        "all)."), QStringLiteral("LIST")},
     };
     parser.addOptions(all);
 
@@ -236,6 +280,8 @@ SimCommandLine ParseSimCommandLine(const QStringList& arguments)
     faults.chunkBytes = Number<int>(parser, QStringLiteral("chunk"), 1, 1000000, 0, parsed);
     faults.chunkPauseMs = Number<int>(parser, QStringLiteral("chunk-pause"), 0, 60000, faults.chunkPauseMs, parsed);
     faults.garbage = parser.isSet(QStringLiteral("garbage"));
+    faults.ackOnly = parser.isSet(QStringLiteral("ack-only"));
+    ParseChaos(parser, faults.chaos, parsed);
 
     if (!parsed.ok)
         result.error = parsed.error;

@@ -20,29 +20,42 @@ void SimResponder::HandleFrame(const QByteArray& frame)
     if (dropped_)
         return;
     ++frames_;
-    const QByteArray reply = device_.Respond(frame);
+    const SimReply reply = device_.Respond(frame, drop_ != nullptr);
+    if (reply.chaos.drop) {
+        EndStream();
+        return;
+    }
     const SimFaults& faults = device_.Faults();
-    if (!reply.isEmpty()) {
-        const qint64 due = output_.NowMs() + faults.delayMs;
+    const qint64 due = output_.NowMs() + faults.delayMs + reply.chaos.delayMs;
+    if (!reply.chaos.flood.isEmpty())
+        QueueFlood(reply.chaos.flood, due);
+    if (!reply.bytes.isEmpty()) {
+        const int piece = reply.chaos.pieceBytes > 0 ? reply.chaos.pieceBytes : faults.chunkBytes;
         if (faults.garbage)
-            QueueReply(GarbageBytes(), QStringLiteral("GARBAGE"), due);
-        QueueReply(reply, QStringLiteral("TX"), due);
+            QueueReply(GarbageBytes(), QStringLiteral("GARBAGE"), due, piece);
+        QueueReply(reply.bytes, QStringLiteral("TX"), due, piece);
+        if (reply.chaos.duplicate)
+            QueueReply(reply.bytes, QStringLiteral("TX"), due, piece);
     }
-    if (drop_ && faults.dropAfter >= 0 && frames_ >= faults.dropAfter) {
-        dropped_ = true;
-        SimOutputQueue::Item end;
-        end.onSend = [this] {
-            device_.Log().Line(QStringLiteral("DROP"));
-            drop_();
-        };
-        output_.Push(std::move(end));
-    }
+    if (drop_ && faults.dropAfter >= 0 && frames_ >= faults.dropAfter)
+        EndStream();
 }
 
-void SimResponder::QueueReply(const QByteArray& reply, const QString& tag, qint64 notBeforeMs)
+void SimResponder::EndStream()
 {
-    const int piece = device_.Faults().chunkBytes > 0 ? device_.Faults().chunkBytes
-                                                      : static_cast<int>(reply.size());
+    dropped_ = true;
+    SimOutputQueue::Item end;
+    end.onSend = [this] {
+        device_.Log().Line(QStringLiteral("DROP"));
+        drop_();
+    };
+    output_.Push(std::move(end));
+}
+
+void SimResponder::QueueReply(const QByteArray& reply, const QString& tag, qint64 notBeforeMs,
+                              int pieceBytes)
+{
+    const int piece = pieceBytes > 0 ? pieceBytes : static_cast<int>(reply.size());
     for (qsizetype at = 0; at < reply.size(); at += piece) {
         SimOutputQueue::Item item;
         item.bytes = reply.mid(at, piece);
@@ -54,6 +67,19 @@ void SimResponder::QueueReply(const QByteArray& reply, const QString& tag, qint6
         }
         output_.Push(std::move(item));
     }
+}
+
+// In one piece, and logged by its size only: a megabyte as hex would
+// swamp the log.
+void SimResponder::QueueFlood(const QByteArray& flood, qint64 notBeforeMs)
+{
+    SimOutputQueue::Item item;
+    item.bytes = flood;
+    item.notBeforeMs = notBeforeMs;
+    item.onSend = [this, size = flood.size()] {
+        device_.Log().Line(QStringLiteral("FLOOD %1").arg(size));
+    };
+    output_.Push(std::move(item));
 }
 
 }  // namespace qireq::sim

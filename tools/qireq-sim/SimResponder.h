@@ -1,7 +1,8 @@
 #pragma once
 // One byte stream to the unit (a TCP connection, the pty, a tty): finds the
 // request frames in what arrives, asks the device for each reply and sends
-// it, shaped by the fault switches (delay, pieces, garbage, dropping).
+// it, shaped by the fault switches (delay, pieces, garbage, dropping) and
+// by the chaos (silence, drops, floods, pieces, delays, duplicates).
 #include "SimDevice.h"
 #include "SimOutputQueue.h"
 
@@ -31,7 +32,11 @@ public:
 
 private:
     void HandleFrame(const QByteArray& frame);
-    void QueueReply(const QByteArray& reply, const QString& tag, qint64 notBeforeMs);
+    // Ends the connection once what is queued has gone out.
+    void EndStream();
+    // `pieceBytes` > 0: in pieces of that size, spaced by the chunk pause.
+    void QueueReply(const QByteArray& reply, const QString& tag, qint64 notBeforeMs, int pieceBytes);
+    void QueueFlood(const QByteArray& flood, qint64 notBeforeMs);
 
     SimDevice& device_;
     Dropper drop_;

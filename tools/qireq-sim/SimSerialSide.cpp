@@ -121,6 +121,7 @@ SimTty::SimTty(SimDevice& device, QObject* parent) : QObject(parent), device_(de
 
 QString SimTty::Open(const QString& path)
 {
+    path_ = path;
     port_ = new QSerialPort(this);
     port_->setPortName(path);
     port_->setBaudRate(QSerialPort::Baud9600);
@@ -132,7 +133,7 @@ QString SimTty::Open(const QString& path)
         return QStringLiteral("cannot open %1: %2").arg(path, port_->errorString());
     port_->clear();
 
-    responder_ = new SimResponder(device_, [this](const QByteArray& bytes) { port_->write(bytes); }, nullptr, this);
+    NewResponder();
     connect(port_, &QSerialPort::readyRead, this, [this] { responder_->Receive(port_->readAll()); });
     connect(port_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError error) {
         // A vanished peer makes the port report read errors without end:
@@ -140,8 +141,24 @@ QString SimTty::Open(const QString& path)
         if (error == QSerialPort::ReadError || error == QSerialPort::ResourceError)
             Failed();
     });
+    reopenTimer_ = new QTimer(this);
+    reopenTimer_->setInterval(kReopenMs);
+    connect(reopenTimer_, &QTimer::timeout, this, &SimTty::TryReopen);
     device_.Log().Line(QStringLiteral("TTY ") + path);
     return {};
+}
+
+void SimTty::NewResponder()
+{
+    delete responder_;
+    // Replies still queued for a port that went away are not written anywhere.
+    responder_ = new SimResponder(
+        device_,
+        [this](const QByteArray& bytes) {
+            if (port_->isOpen())
+                port_->write(bytes);
+        },
+        nullptr, this);
 }
 
 void SimTty::Failed()
@@ -150,6 +167,18 @@ void SimTty::Failed()
         return;
     device_.Log().Line(QStringLiteral("TTY closed: ") + port_->errorString());
     port_->close();
+    reopenTimer_->start();
+}
+
+void SimTty::TryReopen()
+{
+    // Quietly again and again while the path is missing.
+    if (!port_->open(QIODevice::ReadWrite))
+        return;
+    reopenTimer_->stop();
+    port_->clear();
+    NewResponder();
+    device_.Log().Line(QStringLiteral("TTY reopened ") + path_);
 }
 
 }  // namespace qireq::sim

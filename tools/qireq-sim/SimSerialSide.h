@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QTimer>
 
 class QSerialPort;
 class QSocketNotifier;
@@ -45,17 +46,27 @@ private:
 class SimTty : public QObject {
     Q_OBJECT
 public:
+    static constexpr int kReopenMs = 500;
+
     SimTty(SimDevice& device, QObject* parent = nullptr);
 
     // Opens the port at 9600 8N1 without flow control and logs "TTY <path>".
+    // When the port vanishes it is closed ("TTY closed: ...") and opened
+    // again as soon as PATH is back ("TTY reopened <path>"), as a unit
+    // serves its line again once it is plugged back in.
     QString Open(const QString& path);
 
 private:
     void Failed();
+    void TryReopen();
+    // A fresh stream: nothing half received or still queued from before.
+    void NewResponder();
 
     SimDevice& device_;
+    QString path_;
     QSerialPort* port_ = nullptr;
     SimResponder* responder_ = nullptr;
+    QTimer* reopenTimer_ = nullptr;
 };
 
 }  // namespace qireq::sim

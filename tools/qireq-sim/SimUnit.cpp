@@ -22,6 +22,15 @@ std::uint8_t ByteAt(const QByteArray& frame, qsizetype offset)
     return static_cast<std::uint8_t>(frame.at(offset));
 }
 
+// The echo of an edit request: a frame of the request's own size holding its
+// fields, so a request that came with a damaged trailer or announced more
+// bytes than its code carries is still answered with one well-formed frame.
+QByteArray EchoOf(const QByteArray& frame, qsizetype requestSize)
+{
+    return BuildFrame(ByteAt(frame, kCommandOffset),
+                      frame.mid(kPayloadOffset, requestSize - kMinFrameSize));
+}
+
 void PutLittleEndian16(QByteArray& bytes, qsizetype offset, std::uint16_t value)
 {
     bytes[offset] = static_cast<char>(value & 0xFFu);
@@ -86,8 +95,9 @@ QByteArray SimUnit::ApplyTrim(const QByteArray& frame)
 {
     if (frame.size() < kTrimRequestSize)
         return {};
-    state_.block[kBlockTrimOffset] = ByteAt(frame, 6);
-    return frame;
+    if (!ackOnly_)
+        state_.block[kBlockTrimOffset] = ByteAt(frame, 6);
+    return EchoOf(frame, kTrimRequestSize);
 }
 
 QByteArray SimUnit::ApplyBand(const QByteArray& frame)
@@ -97,26 +107,37 @@ QByteArray SimUnit::ApplyBand(const QByteArray& frame)
     const int band = ByteAt(frame, 7);
     if (band < 1 || band > 5)
         return {};
+    if (ackOnly_)
+        return EchoOf(frame, kBandRequestSize);
     // Request bytes 8..13 are the band's record as the block stores it.
     const auto offset = static_cast<std::size_t>(BandRecordOffset(band - 1));
     for (std::size_t i = 0; i < static_cast<std::size_t>(kBandRecordSize); ++i)
         state_.block[offset + i] = ByteAt(frame, static_cast<qsizetype>(8 + i));
-    return frame;
+    return EchoOf(frame, kBandRequestSize);
 }
 
 QByteArray SimUnit::ApplyBypass(const QByteArray& frame)
 {
     if (frame.size() < kBypassRequestSize)
         return {};
-    state_.block[kBlockBypassOffset] = ByteAt(frame, 7) != 0 ? 1 : 0;
-    return frame;
+    if (!ackOnly_)
+        state_.block[kBlockBypassOffset] = ByteAt(frame, 7) != 0 ? 1 : 0;
+    return EchoOf(frame, kBypassRequestSize);
 }
 
 QByteArray SimUnit::ApplyEqBlock(const QByteArray& frame)
 {
     if (frame.size() != kEqBlockSize)
         return {};
-    std::copy(frame.cbegin(), frame.cend(), state_.block.begin());
+    // The unit keeps the settings, bytes 6..70; header, length, code and
+    // trailer stay its own, so a damaged trailer is not answered back.
+    EqBlock written = state_.block;
+    std::copy(frame.cbegin() + kPayloadOffset, frame.cend() - kFrameTrailerSize,
+              written.begin() + kPayloadOffset);
+    // The answer is the block as stored, which is the block as written.
+    if (ackOnly_)
+        return QByteArray(reinterpret_cast<const char*>(written.data()), kEqBlockSize);
+    state_.block = written;
     return EqBlockReply();
 }
 

@@ -51,6 +51,12 @@ public:
 
     const SimUnitState& State() const { return state_; }
 
+    // A unit that acknowledges EQ writes without applying them: band, trim
+    // and bypass are echoed and the block write answered as usual, but the
+    // state stays as it was, so a read-back shows the old values. Rename
+    // and MAC changes, which draw no reply, are applied as usual.
+    void SetAckOnly(bool ackOnly) { ackOnly_ = ackOnly; }
+
     // The replies to the read requests, from the current state.
     QByteArray PingReply() const;
     QByteArray IdentityReply() const;
@@ -68,6 +74,7 @@ private:
     void ApplyMac(const QByteArray& frame);
 
     SimUnitState state_;
+    bool ackOnly_ = false;
 };
 
 }  // namespace qireq::sim

@@ -30,7 +30,10 @@ SimUnitSet::SimUnitSet(const SimOptions& options, QObject* parent) : QObject(par
         const QHostAddress& address = options_.units[i];
         const SimUnitState state = NumberedUnit(options_.unit, options_.name, static_cast<int>(i + 1));
         const SimLog unitLog = many ? log.Prefixed(QStringLiteral("[%1] ").arg(address.toString())) : log;
-        units_.push_back(std::make_unique<Unit>(address, state, options_.faults, unitLog));
+        // Each unit draws its own faults: unit N from the seed + N - 1.
+        SimFaults faults = options_.faults;
+        faults.chaos.seed += static_cast<std::uint32_t>(i);
+        units_.push_back(std::make_unique<Unit>(address, state, faults, unitLog));
     }
 }
 
