@@ -13,3 +13,13 @@ if(QIREQ_SANITIZE)
     add_compile_options(-fno-sanitize-recover=undefined)
   endif()
 endif()
+
+# QIREQ_BUILD_FUZZ adds libFuzzer's coverage instrumentation to everything
+# built here, on top of the sanitizers above; only the fuzz targets link
+# the fuzzer itself (-fsanitize=fuzzer, fuzz/CMakeLists.txt).
+if(QIREQ_BUILD_FUZZ)
+  if("thread" IN_LIST QIREQ_SANITIZE)
+    message(FATAL_ERROR "QIREQ_BUILD_FUZZ goes with QIREQ_SANITIZE empty or 'address;undefined'")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

@@ -7,6 +7,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   socat iproute2 xvfb xauth x11-apps imagemagick
   python3 python3-numpy python3-scipy
+  clang-14 libclang-rt-14-dev llvm-14  # scripts/fuzz.sh: libFuzzer, llvm-symbolizer
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -2,7 +2,7 @@
 # Installs what is needed, checks the folder layers, builds QIR-EQ and runs
 # every test: a normal build, then the same tests under AddressSanitizer +
 # UndefinedBehaviorSanitizer, and the threaded tests (label "threads") under
-# ThreadSanitizer.
+# ThreadSanitizer, and a short run of the fuzz targets (clang, libFuzzer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -41,3 +41,7 @@ phase "tsan build"
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
   ctest --test-dir build/tsan --output-on-failure -j "$jobs" -L threads --no-tests=ignore
 phase "tsan tests"
+
+# The fuzz targets, briefly: each over its seed corpus (long runs: README).
+bash scripts/fuzz.sh 10
+phase "fuzz"

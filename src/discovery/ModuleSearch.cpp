@@ -2,10 +2,10 @@
 // port (ModuleBroadcaster), and the listener on port 48899 that the units'
 // network modules answer to (ModuleListener).
 #include "discovery/DiscoveryThread.h"
+#include "discovery/LanAnswerRules.h"
 #include "discovery/LanDatagrams.h"
 #include "discovery/LanMethods.h"
 #include "discovery/NextDatagram.h"
-#include "state/DeviceEntry.h"
 
 #include <QUdpSocket>
 
@@ -22,13 +22,9 @@ void RunModuleListener(DiscoveryThread& thread, const LanMethodContext& context)
         if (!datagram)
             continue;
         ++context.Counts.ModulePortDatagrams;
-        if (IsModuleAnswer(datagram->data())) {
-            // A module's answer lists its unit even when its MAC stays unknown.
-            const QString sender = SenderText(*datagram);
-            if (!context.Finder.Refresh(sender))
-                context.Finder.Add(sender, kModuleUnit, /*unknownMacWillDo=*/true);
+        if (OnModulePortDatagram(context.Finder, datagram->senderAddress(), datagram->data()) !=
+            LanDatagramOutcome::Ignored)
             thread.Pause(setup.Timing.moduleAnswerPauseMs);
-        }
         thread.Pause(setup.Timing.modulePassPauseMs);
     }
 }

@@ -32,8 +32,13 @@ std::optional<QNetworkDatagram> NextDatagram(QUdpSocket& socket, const Discovery
 
 QString SenderText(const QNetworkDatagram& datagram)
 {
+    return SenderText(datagram.senderAddress());
+}
+
+QString SenderText(const QHostAddress& sender)
+{
     bool ipv4 = false;
-    const quint32 address = datagram.senderAddress().toIPv4Address(&ipv4);
+    const quint32 address = sender.toIPv4Address(&ipv4);
     return ipv4 ? QHostAddress(address).toString() : QString();
 }
 

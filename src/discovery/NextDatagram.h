@@ -1,6 +1,7 @@
 #pragma once
 // Receiving on a discovery socket: a blocking wait for the next datagram
 // that a stop of its thread still cuts short.
+#include <QHostAddress>
 #include <QNetworkDatagram>
 #include <QString>
 
@@ -20,5 +21,6 @@ std::optional<QNetworkDatagram> NextDatagram(QUdpSocket& socket, const Discovery
 
 // The sender of a datagram as dotted IPv4 text ("" when there is none).
 QString SenderText(const QNetworkDatagram& datagram);
+QString SenderText(const QHostAddress& sender);
 
 }  // namespace qireq

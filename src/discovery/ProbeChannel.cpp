@@ -2,10 +2,10 @@
 // to port 8000. The probe leaves from that port, so answers sent back to
 // its source port arrive on the same socket.
 #include "discovery/DiscoveryThread.h"
+#include "discovery/LanAnswerRules.h"
 #include "discovery/LanDatagrams.h"
 #include "discovery/LanMethods.h"
 #include "discovery/NextDatagram.h"
-#include "state/DeviceEntry.h"
 
 #include <QElapsedTimer>
 #include <QUdpSocket>
@@ -32,11 +32,9 @@ void RunProbeChannel(DiscoveryThread& thread, const LanMethodContext& context)
             NextDatagram(probeSocket, thread, kProbeReadLimit, std::max(untilProbe, 0));
         if (!datagram)
             continue;
-        // ProbeListener: a listed sender is present, whatever it sent.
+        // ProbeListener.
         ++context.Counts.ProbePortDatagrams;
-        const QString sender = SenderText(*datagram);
-        if (!context.Finder.Refresh(sender) && IsProbeAnswer(datagram->data()))
-            context.Finder.Add(sender, kProbeUnit);
+        OnProbePortDatagram(context.Finder, datagram->senderAddress(), datagram->data());
         thread.Pause(setup.Timing.probeAnswerPauseMs);
     }
 }

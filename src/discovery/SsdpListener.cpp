@@ -1,12 +1,11 @@
 // SSDP: the listener on the multicast group, taking announcements that carry
 // the units' marker.
 #include "discovery/DiscoveryThread.h"
+#include "discovery/LanAnswerRules.h"
 #include "discovery/LanDatagrams.h"
 #include "discovery/LanMethods.h"
 #include "discovery/NextDatagram.h"
 #include "discovery/SsdpMemberships.h"
-#include "state/DeviceEntry.h"
-#include "state/DeviceList.h"
 
 #include <QElapsedTimer>
 #include <QUdpSocket>
@@ -22,7 +21,6 @@ void RunSsdpListener(DiscoveryThread& thread, const LanMethodContext& context)
                      QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint))
         return;
     SsdpMemberships memberships(socket, setup.SsdpGroup);
-    const DeviceList& devices = context.Finder.Devices();
     QElapsedTimer sinceRescan;
     while (thread.Running()) {
         if (!sinceRescan.isValid() || sinceRescan.elapsed() >= setup.Timing.interfaceRescanMs) {
@@ -34,15 +32,10 @@ void RunSsdpListener(DiscoveryThread& thread, const LanMethodContext& context)
         if (!datagram)
             continue;
         ++context.Counts.SsdpDatagrams;
-        const QString sender = SenderText(*datagram);
-        if (devices.Contains(sender)) {
-            // The list is being changed: its counters are left alone meanwhile.
-            if (devices.Flags().ListChanging.load())
-                continue;
-            context.Finder.Refresh(sender);
-        } else if (IsSsdpAnnouncement(datagram->data())) {
-            context.Finder.Add(sender, kSsdpUnit);
-        }
+        // A datagram left alone while the list changes is followed by no pause.
+        if (OnSsdpDatagram(context.Finder, datagram->senderAddress(), datagram->data()) ==
+            LanDatagramOutcome::Deferred)
+            continue;
         thread.Pause(setup.Timing.ssdpPauseMs);
     }
 }
