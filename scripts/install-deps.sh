@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs everything QIR-EQ needs to build, run and test on Debian 12.
+# Installs everything QIR-EQ needs to build, run and test on Debian 12; with
+# package names as arguments, those instead (scripts/package.sh).
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
@@ -8,7 +9,9 @@ packages=(
   socat iproute2 xvfb xauth x11-apps imagemagick
   python3 python3-numpy python3-scipy
   clang-14 libclang-rt-14-dev llvm-14  # scripts/fuzz.sh: libFuzzer, llvm-symbolizer
+  g++-mingw-w64-x86-64-posix  # scripts/windows-compile-check.py
 )
+[ $# -eq 0 ] || packages=("$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is needed, checks the folder layers, builds QIR-EQ and runs
 # every test: a normal build, then the same tests under AddressSanitizer +
-# UndefinedBehaviorSanitizer, and the threaded tests (label "threads") under
-# ThreadSanitizer, and a short run of the fuzz targets (clang, libFuzzer).
+# UndefinedBehaviorSanitizer with leak checks, the threaded tests (label
+# "threads") under ThreadSanitizer, a short run of the fuzz targets (clang,
+# libFuzzer), and the Windows compile check (MinGW-w64, syntax and types).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -25,8 +26,17 @@ build() {  # build <dir> <cmake args...>
 
 build build/release
 phase "release build"
+# The Windows compile check keeps one core busy while the release tests,
+# which mostly wait on serial lines and timers, run beside it.
+python3 scripts/windows-compile-check.py build/windows-check -j 1 >build/windows-check.log 2>&1 &
+windows_check=$!
 ctest --test-dir build/release --output-on-failure -j "$jobs"
 phase "release tests"
+windows_status=0
+wait "$windows_check" || windows_status=$?
+cat build/windows-check.log
+[ "$windows_status" -eq 0 ] || exit "$windows_status"
+phase "windows compile check"
 
 build build/asan -DQIREQ_SANITIZE="address;undefined" -DQIREQ_BUILD_BENCH=OFF
 phase "asan build"
