@@ -14,12 +14,21 @@ namespace {
 constexpr int kWaitSliceMs = 100;
 }  // namespace
 
-std::optional<QNetworkDatagram> NextDatagram(QUdpSocket& socket, const DiscoveryThread& thread,
+std::optional<QNetworkDatagram> NextDatagram(QUdpSocket& socket, DiscoveryThread& thread,
                                              qint64 maxSize, int waitMs)
 {
     const QDeadlineTimer deadline =
         waitMs < 0 ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(waitMs);
     while (thread.Running()) {
+        if (socket.state() != QAbstractSocket::BoundState) {
+            // Nothing can arrive, and a wait would return at once.
+            thread.Pause(static_cast<int>(deadline.isForever() ? kWaitSliceMs
+                                                               : std::min<qint64>(deadline.remainingTime(),
+                                                                                  kWaitSliceMs)));
+            if (deadline.hasExpired())
+                return std::nullopt;
+            continue;
+        }
         if (socket.hasPendingDatagrams())
             return socket.receiveDatagram(maxSize);
         if (deadline.hasExpired())
@@ -28,6 +37,12 @@ std::optional<QNetworkDatagram> NextDatagram(QUdpSocket& socket, const Discovery
         socket.waitForReadyRead(static_cast<int>(std::min<qint64>(left, kWaitSliceMs)));
     }
     return std::nullopt;
+}
+
+bool BindAfresh(QUdpSocket& socket, const QHostAddress& address, quint16 port)
+{
+    socket.abort();
+    return socket.bind(address, port);
 }
 
 QString SenderText(const QNetworkDatagram& datagram)

@@ -16,8 +16,13 @@ class DiscoveryThread;
 // The next datagram, at most maxSize bytes of it (the rest is dropped), or
 // nothing after waitMs (-1: no limit) or once the thread is to stop. A
 // failed receive gives an empty datagram with no sender.
-std::optional<QNetworkDatagram> NextDatagram(QUdpSocket& socket, const DiscoveryThread& thread,
+std::optional<QNetworkDatagram> NextDatagram(QUdpSocket& socket, DiscoveryThread& thread,
                                              qint64 maxSize, int waitMs = -1);
+
+// A send that failed (a broadcast while no network is up) leaves an error
+// on a Qt socket that makes its next wait close it: the socket is closed and
+// bound anew instead, to go on hearing answers. False when it cannot be.
+bool BindAfresh(QUdpSocket& socket, const QHostAddress& address, quint16 port);
 
 // The sender of a datagram as dotted IPv4 text ("" when there is none).
 QString SenderText(const QNetworkDatagram& datagram);

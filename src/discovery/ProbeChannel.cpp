@@ -23,9 +23,11 @@ void RunProbeChannel(DiscoveryThread& thread, const LanMethodContext& context)
     while (thread.Running()) {
         // ProbeSender: one probe per period, between two datagrams.
         if (!sinceProbe.isValid() || sinceProbe.elapsed() >= setup.Timing.probePeriodMs) {
-            probeSocket.writeDatagram(probe, setup.BroadcastAddress, setup.ProbePort);
+            const bool sent = probeSocket.writeDatagram(probe, setup.BroadcastAddress, setup.ProbePort) >= 0;
             ++context.Counts.ProbesSent;
             sinceProbe.start();
+            if (!sent && !BindAfresh(probeSocket, setup.BindAddress, setup.ProbePort))
+                return;  // the port was taken meanwhile: as when it is taken at the start
         }
         const int untilProbe = setup.Timing.probePeriodMs - static_cast<int>(sinceProbe.elapsed());
         const std::optional<QNetworkDatagram> datagram =

@@ -180,6 +180,20 @@ TEST_F(LanDiscoveryTest, APortTakenEndsOnlyItsMethodAndStopIsPrompt)
     EXPECT_LT(stopping.elapsed(), 1000);
 }
 
+// Here no route leads anywhere, so every broadcast fails (as on a laptop
+// with no network yet); answers must still be heard once they come.
+TEST_F(LanDiscoveryTest, ProbesThatCannotGoOutLeaveTheListenerHearing)
+{
+    setup.BroadcastAddress = QHostAddress::Broadcast;
+    lan = std::make_unique<LanDiscovery>(devices, setup);
+    lan->Start();
+    ASSERT_TRUE(WaitFor([this] { return lan->Counts().ProbesSent >= 1; }));
+    QThread::msleep(100);
+    Send("127.0.0.10", kProbePort, QByteArray(13, 'x'));
+    ASSERT_TRUE(WaitFor([this] { return devices.Count() == 1; }));
+    EXPECT_EQ(Entry("127.0.0.10")->Kind, kProbeUnit);
+}
+
 // Discovery threads add and refresh units while this thread removes them,
 // ticks their counters and lets one new unit in at a time, as the window
 // does. Run under ThreadSanitizer too.
