@@ -17,6 +17,7 @@ import sys
 LAYERS = [
     ["eq"],
     ["presets"],
+    ["filters"],
     ["state"],
     ["platform"],
     ["protocol"],
@@ -27,7 +28,7 @@ LAYERS = [
     ["app"],
 ]
 # What tools/ may use: everything below the widgets.
-GUI_FREE = {"eq", "presets", "state", "platform", "protocol", "discovery"}
+GUI_FREE = {"eq", "presets", "filters", "state", "platform", "protocol", "discovery"}
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)

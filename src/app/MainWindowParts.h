@@ -6,6 +6,7 @@
 // header says otherwise.
 #include "app/MainWindowSeams.h"
 #include "commands/DeviceCommands.h"
+#include "commands/FilterImportCommand.h"
 #include "commands/PresetCommands.h"
 #include "app/WindowHandoffs.h"
 #include "connection/ConnectionLifecycle.h"
@@ -52,6 +53,7 @@ struct MainWindowParts {
 
     // The File menu's preset commands, the tile menu's and Refresh.
     std::unique_ptr<PresetCommands> Presets;
+    std::unique_ptr<FilterImportCommand> FilterImport;  // its item follows "&Save As"
     std::unique_ptr<DeviceCommands> Commands;
 
     // Discovery, started when the window is first shown. Declared last so

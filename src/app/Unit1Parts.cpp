@@ -78,6 +78,7 @@ void TForm1::BuildParts(const MainWindowSeams& seams)
     p.Receive = std::make_unique<ReceivePath>(*p.Dispatcher);
 
     p.Presets = std::make_unique<PresetCommands>(state_, requests_, SavingRecord, *Editor, *this);
+    p.FilterImport = std::make_unique<FilterImportCommand>(*p.Presets, *FileMenu, SaveItem, *this);
     p.Commands = std::make_unique<DeviceCommands>(
         DeviceCommandParts{state_, requests_, p.Devices, *p.DeviceColumn, *this, *SearchTimer});
 }

@@ -137,12 +137,17 @@ void PresetCommands::OpenItemClick()
         return;
     }
 
+    ApplyOpenedBlock(load.record, fileName);
+}
+
+void PresetCommands::ApplyOpenedBlock(const EqBlock& block, const QString& fileName)
+{
     state_.SendGate = 0;
     window_.setWindowTitle(CaptionFor(fileName));
     if (requests_.LinkOpen())
-        requests_.SendEqBlock(load.record);
+        requests_.SendEqBlock(block);
     else
-        editor_.ApplyEqBlock(load.record);
+        editor_.ApplyEqBlock(block);
 }
 
 }  // namespace qireq

@@ -54,6 +54,10 @@ public:
 
     void SaveItemClick();
     void OpenItemClick();
+    // Open's last steps for a block read from fileName: no band commands
+    // while it is applied, the file's name in the caption, and the block
+    // sent to the unit over an open link or, without one, shown at once.
+    void ApplyOpenedBlock(const EqBlock& block, const QString& fileName);
 
     void SetFileChooser(std::unique_ptr<PresetFileChooser> chooser);
 
