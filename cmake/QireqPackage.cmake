@@ -23,8 +23,14 @@ add_custom_command(OUTPUT ${_qireq_man}
   COMMAND gzip -9nc ${_qireq_data}/qireq-sim.1 > ${_qireq_man}
   DEPENDS ${_qireq_data}/qireq-sim.1
   VERBATIM)
-add_custom_target(qireq_man_pages ALL DEPENDS ${_qireq_man})
+set(_qireq_ctl_man ${CMAKE_CURRENT_BINARY_DIR}/qireq-ctl.1.gz)
+add_custom_command(OUTPUT ${_qireq_ctl_man}
+  COMMAND gzip -9nc ${_qireq_data}/qireq-ctl.1 > ${_qireq_ctl_man}
+  DEPENDS ${_qireq_data}/qireq-ctl.1
+  VERBATIM)
+add_custom_target(qireq_man_pages ALL DEPENDS ${_qireq_man} ${_qireq_ctl_man})
 install(FILES ${_qireq_man} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${_qireq_ctl_man} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME qireq)
@@ -37,7 +43,9 @@ QIR-EQ finds units (DSP amplifiers and powered loudspeakers) on USB, as
 virtual serial ports, and on the local network, connects to one and edits
 its Master EQ: five parametric bands, trim, bypass and reset, with a live
 response plot. It renames units and keeps EQ settings in .bin preset files.
-The package also holds qireq-sim, a simulated unit for trying the program
+The package also holds qireq-ctl, a command-line companion for scripts
+(discover units, read and set their EQ, push one preset to many units with
+verified writes), and qireq-sim, a simulated unit for trying the program
 without hardware.
 .
 Serial ports belong to the group dialout: a user who is not in it cannot

@@ -1,0 +1,52 @@
+#include "FilterCommands.h"
+
+#include "filters/FilterExport.h"
+#include "filters/FilterImport.h"
+#include "filters/ImportReport.h"
+#include "presets/PresetFile.h"
+#include "presets/PresetRecord.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace qireq::ctl {
+
+ImportOutcome ImportToPreset(const QString& textFile, const QString& presetFile)
+{
+    ImportOutcome out;
+    QFile file(textFile);
+    if (textFile != QLatin1String("-") && !file.open(QIODevice::ReadOnly)) {
+        out.Error = QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(textFile));
+        return out;
+    }
+    if (textFile == QLatin1String("-") && !file.open(stdin, QIODevice::ReadOnly)) {
+        out.Error = QStringLiteral("Cannot read standard input");
+        return out;
+    }
+    const QString text = QString::fromUtf8(file.readAll());
+    const ImportResult result = ImportFilterText(text);
+    out.Report = RenderImportReport(result);
+    out.Filters = static_cast<int>(result.Parsed.Filters.size());
+    if (result.Parsed.Filters.empty() && !result.FromUnitNotes) {
+        out.Error = QStringLiteral("%1 holds no filter this program can read").arg(QDir::toNativeSeparators(textFile));
+        return out;
+    }
+    out.Block = result.Block;
+    out.File = PresetFileName(presetFile);
+    out.Error = WritePresetFile(out.File, out.Block);
+    return out;
+}
+
+ExportOutcome ExportPreset(const QString& presetFile)
+{
+    ExportOutcome out;
+    const PresetLoad load = ReadPresetFile(presetFile);
+    if (!load.ok()) {
+        out.Error = load.message;
+        return out;
+    }
+    out.Text = ExportEqualizerApo(load.record);
+    return out;
+}
+
+}  // namespace qireq::ctl
