@@ -3,7 +3,7 @@
 // free port); qireq-ctl runs as a process, as a script would run it. For
 // each count: the wall time of the whole push (process start included),
 // the mean and the slowest unit's own time (from the JSON "ms"), and the
-// floor that the frames and the pauses of Part 2.1 allow for one unit.
+// floor that the frames and the links' pauses between them allow for one unit.
 // Units are served in parallel, so the floor of N units is the floor of one.
 //
 //   ctl_push_bench [--runs N]

@@ -51,7 +51,7 @@ UnitResult IdentifyRow(UnitSession& s)
     return r;
 }
 
-// The serial ping of Part 3.2, then Identify on a port that answered.
+// The serial ping the prober sends, then Identify on a port that answered.
 // Ports that do not open or do not answer are no units; a port this user
 // may not open is still worth a line.
 UnitResult PingSerial(const UnitTarget& target, int timeoutMs)
