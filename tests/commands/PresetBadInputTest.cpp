@@ -3,12 +3,7 @@
 // read-only disk, a folder that went away, names beyond ASCII. Each ends
 // in a clear message and loses nothing: the editor, the caption and any
 // preset already on disk stay as they were.
-#include "commands/PresetCommands.h"
-
-#include "controls/MessageBoxes.h"
-#include "editor/EditorFixture.h"
-#include "presets/PresetFile.h"
-#include "presets/PresetRecord.h"
+#include "PresetCommandsFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,45 +17,26 @@
 namespace qireq::test {
 namespace {
 
-class Chooser : public PresetFileChooser {
-public:
-    QString name;
-    QString ChooseSaveName() override { return name; }
-    QString ChooseOpenName() override { return name; }
-};
-
-class PresetBadInputTest : public EditorTest {
+class PresetBadInputTest : public PresetCommandsFixture {
 protected:
     void SetUp() override
     {
-        EditorTest::SetUp();
-        if (HasFatalFailure())
-            return;
-        ASSERT_TRUE(dir.isValid());
-        commands = std::make_unique<PresetCommands>(state_, requests_, savingRecord, *editor_, *window_);
-        auto owned = std::make_unique<Chooser>();
-        chooser = owned.get();
-        commands->SetFileChooser(std::move(owned));
-        window_->setWindowTitle(QStringLiteral("QIR-EQ_V4.7"));
-    }
-    void TearDown() override
-    {
-        commands.reset();
-        EditorTest::TearDown();
+        PresetCommandsFixture::SetUp();
+        boxes.SetAnswer(MessageBoxes::Answer::No);  // Open's offer to save first is declined
     }
 
     // Opens `path` (declining to save first): the one message shown.
     QString Open(const QString& path)
     {
         boxes.Clear();
-        chooser->name = path;
+        chooser->openName = path;
         commands->OpenItemClick();
         return boxes.Boxes().size() == 2 ? boxes.Boxes()[1].text : QStringLiteral("(no message)");
     }
     QString Save(const QString& path)
     {
         boxes.Clear();
-        chooser->name = path;
+        chooser->saveName = path;
         commands->SaveItemClick();
         return boxes.Boxes().isEmpty() ? QString() : boxes.Boxes().back().text;
     }
@@ -70,12 +46,6 @@ protected:
         EXPECT_EQ(window_->windowTitle(), QStringLiteral("QIR-EQ_V4.7"));
     }
     static QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
-
-    MessageBoxes::TestMode boxes{MessageBoxes::Answer::No};
-    QTemporaryDir dir;
-    EqBlock savingRecord = NewSavingRecord();
-    std::unique_ptr<PresetCommands> commands;
-    Chooser* chooser = nullptr;
 };
 
 TEST_F(PresetBadInputTest, FilesThatAreNoPresetGiveAClearMessage)
