@@ -12,8 +12,8 @@
 namespace qireq {
 
 namespace {
-constexpr int kPanelWidth = 241;
-constexpr int kPanelHeight = 97;
+constexpr int kMacFormWidth = 241;
+constexpr int kMacFormHeight = 97;
 constexpr int kMacEditFontPixels = 16;
 }  // namespace
 
@@ -27,7 +27,7 @@ TMacForm::TMacForm(QWidget* parent)
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setGeometry(0, 0, kPanelWidth, kPanelHeight);
+    Panel1->setGeometry(0, 0, kMacFormWidth, kMacFormHeight);
 
     Label1 = PlaceLabel(Panel1, QStringLiteral("Input Mac Address"), 56, 0, true);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -49,7 +49,7 @@ TMacForm::TMacForm(QWidget* parent)
     MacOkBtn->setAutoDefault(false);
     connect(MacOkBtn, &QPushButton::clicked, this, &TMacForm::OkClicked);
 
-    setFixedSize(kPanelWidth, kPanelHeight);
+    setFixedSize(kMacFormWidth, kMacFormHeight);
     setWindowIcon(ApplicationIcon());
 }
 

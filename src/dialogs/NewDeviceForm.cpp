@@ -13,8 +13,8 @@
 namespace qireq {
 
 namespace {
-constexpr int kPanelWidth = 281;
-constexpr int kPanelHeight = 105;
+constexpr int kNewDeviceFormWidth = 281;
+constexpr int kNewDeviceFormHeight = 105;
 }  // namespace
 
 TIPCfgForm::TIPCfgForm(QWidget* parent, AddressSource ownAddress)
@@ -26,7 +26,7 @@ TIPCfgForm::TIPCfgForm(QWidget* parent, AddressSource ownAddress)
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setGeometry(0, 0, kPanelWidth, kPanelHeight);
+    Panel1->setGeometry(0, 0, kNewDeviceFormWidth, kNewDeviceFormHeight);
 
     Label1 = PlaceLabel(Panel1, QStringLiteral("Input Host IP"), 72, 16, true);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -41,7 +41,7 @@ TIPCfgForm::TIPCfgForm(QWidget* parent, AddressSource ownAddress)
     IPOKBtn->setAutoDefault(false);
     connect(IPOKBtn, &QPushButton::clicked, this, &TIPCfgForm::OkClicked);
 
-    setFixedSize(kPanelWidth, kPanelHeight);
+    setFixedSize(kNewDeviceFormWidth, kNewDeviceFormHeight);
     setWindowIcon(ApplicationIcon());
 }
 

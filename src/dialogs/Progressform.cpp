@@ -8,8 +8,8 @@
 namespace qireq {
 
 namespace {
-constexpr int kPanelWidth = 305;
-constexpr int kPanelHeight = 49;
+constexpr int kProgressFormWidth = 305;
+constexpr int kProgressFormHeight = 49;
 }  // namespace
 
 TProgressBarForm::TProgressBarForm(QWidget* parent)
@@ -22,7 +22,7 @@ TProgressBarForm::TProgressBarForm(QWidget* parent)
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setGeometry(0, 0, kPanelWidth, kPanelHeight);
+    Panel1->setGeometry(0, 0, kProgressFormWidth, kProgressFormHeight);
 
     ProgressBar1 = new QProgressBar(Panel1);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
@@ -37,7 +37,7 @@ TProgressBarForm::TProgressBarForm(QWidget* parent)
     CancelBtn->setAutoDefault(false);
     connect(CancelBtn, &QPushButton::clicked, this, &TProgressBarForm::CancelClicked);
 
-    setFixedSize(kPanelWidth, kPanelHeight);
+    setFixedSize(kProgressFormWidth, kProgressFormHeight);
 
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setInterval(kSweepIntervalMs);

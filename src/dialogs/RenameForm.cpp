@@ -12,8 +12,8 @@
 namespace qireq {
 
 namespace {
-constexpr int kPanelWidth = 209;
-constexpr int kPanelHeight = 73;
+constexpr int kRenameFormWidth = 209;
+constexpr int kRenameFormHeight = 73;
 }  // namespace
 
 TRenameFm::TRenameFm(QWidget* parent) : QDialog(parent, CloseButtonOnlyFlags())
@@ -23,7 +23,7 @@ TRenameFm::TRenameFm(QWidget* parent) : QDialog(parent, CloseButtonOnlyFlags())
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setGeometry(0, 0, kPanelWidth, kPanelHeight);
+    Panel1->setGeometry(0, 0, kRenameFormWidth, kRenameFormHeight);
 
     Label1 = PlaceLabel(Panel1, QStringLiteral("Input a name"), 48, 8, true);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -40,7 +40,7 @@ TRenameFm::TRenameFm(QWidget* parent) : QDialog(parent, CloseButtonOnlyFlags())
     OKBtn->setAutoDefault(false);
     connect(OKBtn, &QPushButton::clicked, this, &TRenameFm::OkClicked);
 
-    setFixedSize(kPanelWidth, kPanelHeight);
+    setFixedSize(kRenameFormWidth, kRenameFormHeight);
     setWindowIcon(ApplicationIcon());
 }
 

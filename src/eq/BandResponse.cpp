@@ -1,4 +1,5 @@
 #include "eq/BandResponse.h"
+#include "eq/Pi.h"
 
 #include <cmath>
 #include <cstdint>
@@ -31,7 +32,6 @@ namespace qireq {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kGridTop = 24000.0;
 constexpr double kGridStep = 0.0009765625;  // 1 / 1024
 // 10 lg x = (10 / ln 10) ln x.

@@ -1,4 +1,5 @@
 #include "eq/BiquadDesign.h"
+#include "eq/Pi.h"
 
 #include <cmath>
 
@@ -6,7 +7,6 @@ namespace qireq {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 
 // Each branch writes the six coefficients of one filter; K = tan(pi f0 / fs),
 // V = 10^(|G| / 20) >= 1, S = sqrt(2), SV = sqrt(2 V).

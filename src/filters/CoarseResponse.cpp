@@ -1,4 +1,5 @@
 #include "filters/CoarseResponse.h"
+#include "eq/Pi.h"
 
 #include "eq/BandResponse.h"
 
@@ -11,7 +12,6 @@ namespace qireq {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr float kTenOverLn10 = 4.34294481903251827651f;
 
 // ln x for a positive, normal, finite float: x = 2^k m, m in [sqrt(1/2),

@@ -1,4 +1,5 @@
 #include "filters/FilterText.h"
+#include "eq/Pi.h"
 
 #include "filters/FilterNumbers.h"
 #include "filters/ReferenceResponse.h"
@@ -14,7 +15,6 @@ namespace qireq {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 
 // One filter as a line or a table row gives it, still as text.
 struct FilterFields {

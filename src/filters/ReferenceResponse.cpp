@@ -1,4 +1,5 @@
 #include "filters/ReferenceResponse.h"
+#include "eq/Pi.h"
 
 #include <cmath>
 
@@ -6,7 +7,6 @@ namespace qireq {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kNyquist = kReferenceSampleRate / 2;
 
 bool IsShelf(const ImportedFilter& f)

@@ -1,4 +1,5 @@
 #include "filters/UnitEquivalents.h"
+#include "eq/Pi.h"
 
 #include "eq/EqEncoding.h"
 #include "eq/EqTables.h"
@@ -11,7 +12,6 @@ namespace qireq {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kButterworthQ = 0.70710678118654752440;
 
 template <std::size_t N>

@@ -99,8 +99,6 @@ const QByteArray& ReadMacBlock()
 
 namespace {
 constexpr int kBandMarkerOffset = 6;  // always 0x0A
-constexpr int kBandNumberOffset = 7;
-constexpr int kBandRecordOffset = 8;  // type, freq div 100, freq mod 100, gain, Q, off
 }  // namespace
 
 SetBandFrame::SetBandFrame(int bandNumber)

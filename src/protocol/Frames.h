@@ -53,6 +53,10 @@ inline constexpr int kRenameFrameSize = 26;
 inline constexpr int kSetMacFrameSize = 16;
 inline constexpr int kReadMacBlockSize = 150;  // request + 141 zero bytes, one TCP write
 
+// A band's number and record in a SetBand frame and in its echo.
+inline constexpr int kBandNumberOffset = 7;
+inline constexpr int kBandRecordOffset = 8;  // type, freq div 100, freq mod 100, gain, Q, off
+
 inline constexpr int kRenameNameOffset = 7;
 inline constexpr int kRenameFieldSize = 16;     // fifteen spaces and a 0x00
 inline constexpr int kMaxRenameNameBytes = 15;

@@ -12,8 +12,6 @@ constexpr int kNameOffset = 7;
 constexpr int kNameFieldSize = 16;
 constexpr int kCapabilityOffset = 23;
 
-constexpr int kBandNumberOffset = 7;
-constexpr int kBandRecordOffset = 8;
 constexpr int kTrimOffset = 6;
 constexpr int kBypassOffset = 7;
 constexpr int kMacOffset = 7;
