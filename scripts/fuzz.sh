@@ -16,7 +16,7 @@ build=build/fuzz
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++-14 \
-  -DQIREQ_SANITIZE="address;undefined" -DQIREQ_BUILD_FUZZ=ON \
+  -DQIREQ_SANITIZE="address;undefined" -DQIREQ_BUILD_FUZZ=ON -DQIREQ_UNITY_BUILD=ON \
   -DQIREQ_BUILD_TESTS=OFF -DQIREQ_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)" --target fuzz_targets
 

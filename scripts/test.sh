@@ -17,7 +17,7 @@ phase() {  # phase <name>: marks the end of the last phase in the log
 }
 configure() {  # configure <dir> <cmake args...>
   local dir=$1; shift
-  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQIREQ_UNITY_BUILD=ON "$@"
 }
 build() {  # build <dir> <cmake args...>
   configure "$@"
