@@ -10,6 +10,11 @@
 namespace qireq {
 
 inline constexpr int kErrorAccessDenied = 5;  // a serial port held by another program
+inline constexpr int kErrorFileNotFound = 2;  // no such serial port
+inline constexpr int kErrorConnectionRefused = 10061;
+inline constexpr int kErrorHostNotFound = 11001;
+inline constexpr int kErrorNetworkUnreachable = 10051;
+inline constexpr int kErrorTimedOut = 10060;
 
 int SerialErrorNumber(QSerialPort::SerialPortError error);
 int SocketErrorNumber(QAbstractSocket::SocketError error);

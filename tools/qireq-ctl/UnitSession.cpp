@@ -12,16 +12,6 @@
 
 namespace qireq::ctl {
 
-namespace {
-
-constexpr int kNoSuchFile = 2;
-constexpr int kConnectionRefused = 10061;
-constexpr int kHostNotFound = 11001;
-constexpr int kNetworkUnreachable = 10051;
-constexpr int kTimedOut = 10060;
-
-}  // namespace
-
 QString SerialOpenMessage(const QString& port, int systemError, const QString& systemText)
 {
     if (systemError == kErrorAccessDenied) {
@@ -32,7 +22,7 @@ QString SerialOpenMessage(const QString& port, int systemError, const QString& s
         }
         return QStringLiteral("port busy: %1 is held by another program").arg(port);
     }
-    if (systemError == kNoSuchFile)
+    if (systemError == kErrorFileNotFound)
         return QStringLiteral("no such serial port: %1").arg(port);
     return QStringLiteral("cannot open %1: %2").arg(port, systemText);
 }
@@ -40,10 +30,10 @@ QString SerialOpenMessage(const QString& port, int systemError, const QString& s
 QString TcpFailureMessage(const QString& label, int systemError)
 {
     switch (systemError) {
-    case kConnectionRefused: return QStringLiteral("connection refused: %1 takes no TCP connection").arg(label);
-    case kHostNotFound: return QStringLiteral("unknown host: %1").arg(label);
-    case kNetworkUnreachable: return QStringLiteral("network unreachable: %1").arg(label);
-    case kTimedOut: return QStringLiteral("no connection to %1: timed out").arg(label);
+    case kErrorConnectionRefused: return QStringLiteral("connection refused: %1 takes no TCP connection").arg(label);
+    case kErrorHostNotFound: return QStringLiteral("unknown host: %1").arg(label);
+    case kErrorNetworkUnreachable: return QStringLiteral("network unreachable: %1").arg(label);
+    case kErrorTimedOut: return QStringLiteral("no connection to %1: timed out").arg(label);
     default: return QStringLiteral("no connection to %1 (socket error %2)").arg(label).arg(systemError);
     }
 }
