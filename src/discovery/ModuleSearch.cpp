@@ -1,6 +1,7 @@
 // The module search: the search code broadcast to port 48899 from a passing
 // port (ModuleBroadcaster), and the listener on port 48899 that the units'
 // network modules answer to (ModuleListener).
+#include "discovery/DirectUdpSocket.h"
 #include "discovery/DiscoveryThread.h"
 #include "discovery/LanAnswerRules.h"
 #include "discovery/LanDatagrams.h"
@@ -14,7 +15,7 @@ namespace qireq {
 void RunModuleListener(DiscoveryThread& thread, const LanMethodContext& context)
 {
     const LanDiscoverySetup& setup = context.Setup;
-    QUdpSocket socket;
+    DirectUdpSocket socket;
     if (!socket.bind(setup.BindAddress, setup.ModulePort))
         return;
     while (thread.Running()) {
@@ -32,7 +33,7 @@ void RunModuleListener(DiscoveryThread& thread, const LanMethodContext& context)
 void RunModuleBroadcaster(DiscoveryThread& thread, const LanMethodContext& context)
 {
     const LanDiscoverySetup& setup = context.Setup;
-    QUdpSocket socket;  // not bound: the system picks the source port
+    DirectUdpSocket socket;  // not bound: the system picks the source port
     const QByteArray search = ModuleSearchDatagram();
     do {
         socket.writeDatagram(search, setup.BroadcastAddress, setup.ModulePort);

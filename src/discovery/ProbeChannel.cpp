@@ -1,6 +1,7 @@
 // The port-8000 probe: ProbeSender and ProbeListener on the one socket bound
 // to port 8000. The probe leaves from that port, so answers sent back to
 // its source port arrive on the same socket.
+#include "discovery/DirectUdpSocket.h"
 #include "discovery/DiscoveryThread.h"
 #include "discovery/LanAnswerRules.h"
 #include "discovery/LanDatagrams.h"
@@ -15,7 +16,7 @@ namespace qireq {
 void RunProbeChannel(DiscoveryThread& thread, const LanMethodContext& context)
 {
     const LanDiscoverySetup& setup = context.Setup;
-    QUdpSocket probeSocket;  // broadcast is allowed on every Qt UDP socket
+    DirectUdpSocket probeSocket;  // broadcast is allowed on every Qt UDP socket
     if (!probeSocket.bind(setup.BindAddress, setup.ProbePort))
         return;
     const QByteArray probe = ProbeDatagram();

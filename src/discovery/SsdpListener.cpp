@@ -1,5 +1,6 @@
 // SSDP: the listener on the multicast group, taking announcements that carry
 // the units' marker.
+#include "discovery/DirectUdpSocket.h"
 #include "discovery/DiscoveryThread.h"
 #include "discovery/LanAnswerRules.h"
 #include "discovery/LanDatagrams.h"
@@ -15,7 +16,7 @@ namespace qireq {
 void RunSsdpListener(DiscoveryThread& thread, const LanMethodContext& context)
 {
     const LanDiscoverySetup& setup = context.Setup;
-    QUdpSocket socket;
+    DirectUdpSocket socket;
     // Other programs on this machine listen to SSDP too.
     if (!socket.bind(setup.BindAddress, setup.SsdpPort,
                      QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint))

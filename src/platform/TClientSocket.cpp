@@ -2,6 +2,7 @@
 
 #include "platform/PlatformErrors.h"
 
+#include <QNetworkProxy>
 #include <QTcpSocket>
 #include <QtGlobal>
 
@@ -50,6 +51,8 @@ void TClientSocket::Open()
         return;
     }
     auto* socket = new QTcpSocket(this);
+    // Units are reached directly, never through a proxy the desktop may name.
+    socket->setProxy(QNetworkProxy::NoProxy);
     socket_ = socket;
     connect(socket, &QTcpSocket::connected, this, &TClientSocket::NoteConnected);
     connect(socket, &QTcpSocket::readyRead, this, &TClientSocket::NoteReadyRead);

@@ -11,6 +11,7 @@
 #include "SimUnitSet.h"
 
 #include <QCoreApplication>
+#include <QNetworkProxy>
 
 #include <cstdio>
 #include <sys/resource.h>
@@ -118,6 +119,9 @@ int main(int argc, char** argv)
         QCoreApplication::quit();
     });
     const quint64 openFileLimit = RaiseOpenFileLimit();
+    // A unit listens and answers on its own addresses: no system proxy is
+    // ever asked (which would also start Qt's proxy look-up thread).
+    QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
 
     return options.units.empty() ? RunOneUnit(options) : RunUnits(options, openFileLimit);
 }
