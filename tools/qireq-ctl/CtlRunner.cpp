@@ -4,6 +4,7 @@
 #include "FilterCommands.h"
 #include "ParallelRun.h"
 #include "UnitCommands.h"
+#include "state/ApplicationTitle.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -40,7 +41,7 @@ int CtlRunner::Run(const QStringList& arguments)
         return 0;
     }
     if (c.Version) {
-        out_ << "qireq-ctl 1.0\n";
+        out_ << "qireq-ctl " << ApplicationVersion() << "\n";
         out_.flush();
         return 0;
     }

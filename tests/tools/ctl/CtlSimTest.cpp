@@ -263,6 +263,14 @@ TEST(CtlSim, JsonOfEverySubcommand)
     }
 }
 
+// The companion names the same release as the window's title and package.
+TEST(CtlSim, VersionIsTheRelease)
+{
+    const CtlRun r = RunCtl({"--version"});
+    EXPECT_EQ(r.Exit, 0);
+    EXPECT_EQ(r.Out, "qireq-ctl 4.7\n");
+}
+
 TEST(CtlSim, BatchFromStandardInput)
 {
     QString address;
