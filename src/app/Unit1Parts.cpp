@@ -158,7 +158,7 @@ void TForm1::SerialPortRefused(const QString& port, const QString& group)
         return;
     refusedPortNoticeShown_ = true;
     const QString join = group.isEmpty()
-                             ? QStringLiteral("join the group that owns it")
+                             ? QStringLiteral("ask an administrator for read and write access to it")
                              : QStringLiteral("join the group \"%1\" (for example: sudo usermod -aG %1 $USER)")
                                    .arg(group);
     MessageBoxes::Notice(this, QStringLiteral("This user may not open the serial port %1, so a unit "

@@ -12,6 +12,8 @@ namespace qireq {
 
 // The group this user must join to open the port: absent when the port may
 // be opened, does not exist, or the platform has no such rule; empty when
+// no group would let the user in (the node grants its group no reading and
+// writing, or its group is root's, which no user should join for a port) or
 // the owning group has no name. Any thread.
 std::optional<QString> SerialPortGroupNeeded(const QString& port);
 

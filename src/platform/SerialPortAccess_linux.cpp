@@ -36,6 +36,9 @@ std::optional<QString> SerialPortGroupNeeded(const QString& port)
     struct stat node {};
     if (::stat(path.constData(), &node) != 0)
         return QString();
+    const bool groupMayUse = (node.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
+    if (!groupMayUse || node.st_gid == 0)
+        return QString();
     return GroupName(node.st_gid);
 }
 

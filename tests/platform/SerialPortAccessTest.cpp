@@ -1,5 +1,6 @@
-// Whether a user may open a serial port: a device node of group dialout
-// with mode 0660, looked at by a child process that runs as nobody.
+// Whether a user may open a serial port, and which group to join: device
+// nodes of several owners and modes, looked at by a child process that runs
+// as nobody.
 #include "platform/SerialPortAccess.h"
 
 #include <gtest/gtest.h>
@@ -61,6 +62,13 @@ TEST(SerialPortAccess, AUserOutsideThePortsGroupIsToldWhichGroupToJoin)
     EXPECT_EQ(AsNobody(dir.filePath(QStringLiteral("ttyUSB8"))), "-") << "a missing port is no refusal";
     ASSERT_EQ(::chmod(QFile::encodeName(port).constData(), 0666), 0);
     EXPECT_EQ(AsNobody(port), "-");
+
+    // No group to name when joining it would not let the user in.
+    ASSERT_EQ(::chmod(QFile::encodeName(port).constData(), 0600), 0);
+    EXPECT_EQ(AsNobody(port), "") << "the group may not use the node";
+    ASSERT_EQ(::chown(QFile::encodeName(port).constData(), 0, 0), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(port).constData(), 0660), 0);
+    EXPECT_EQ(AsNobody(port), "") << "root's group is no advice";
 }
 
 }  // namespace
