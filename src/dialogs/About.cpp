@@ -65,8 +65,6 @@ TfmAbout::TfmAbout(QWidget* parent)
     FormCreate();
 }
 
-QString TfmAbout::VersionFromTitle(const QString& title) { return title.right(3); }
-
 void TfmAbout::FormCreate()
 {
     setWindowTitle(QStringLiteral("About"));
@@ -81,7 +79,7 @@ void TfmAbout::FormCreate()
 
 void TfmAbout::FormShow()
 {
-    VersionLabel->setText(VersionFromTitle(ApplicationTitle()));
+    VersionLabel->setText(ApplicationVersion());
     VersionLabel->adjustSize();
 }
 

@@ -18,12 +18,8 @@ public:
     explicit TfmAbout(QWidget* parent = nullptr);
 
     QLabel* Image1 = nullptr;        // the product logo
-    QLabel* VersionLabel = nullptr;  // the version, from the application title
+    QLabel* VersionLabel = nullptr;  // the release, read from the application title
     TUnlURLLabel* UnlURLLabel1 = nullptr;
-
-    // The version the box shows for an application title: its last three
-    // characters ("QIR-EQ_V4.7" reads 4.7).
-    static QString VersionFromTitle(const QString& title);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -9,7 +9,7 @@ int SerialErrorNumber(QSerialPort::SerialPortError error)
     // On Linux the lock file, EBUSY, EACCES and EPERM all end up here: the
     // port is held by someone else or may not be opened by this user.
     case QSerialPort::PermissionError: return kErrorAccessDenied;
-    case QSerialPort::DeviceNotFoundError: return kErrorFileNotFound;  // ERROR_FILE_NOT_FOUND
+    case QSerialPort::DeviceNotFoundError: return kErrorFileNotFound;
     case QSerialPort::OpenError: return 170;              // ERROR_BUSY
     case QSerialPort::NotOpenError: return 6;             // ERROR_INVALID_HANDLE
     case QSerialPort::WriteError: return 29;              // ERROR_WRITE_FAULT
@@ -25,14 +25,14 @@ int SerialErrorNumber(QSerialPort::SerialPortError error)
 int SocketErrorNumber(QAbstractSocket::SocketError error)
 {
     switch (error) {
-    case QAbstractSocket::ConnectionRefusedError: return kErrorConnectionRefused;  // WSAECONNREFUSED
+    case QAbstractSocket::ConnectionRefusedError: return kErrorConnectionRefused;
     case QAbstractSocket::RemoteHostClosedError: return 10054;       // WSAECONNRESET
-    case QAbstractSocket::HostNotFoundError: return kErrorHostNotFound;  // WSAHOST_NOT_FOUND
+    case QAbstractSocket::HostNotFoundError: return kErrorHostNotFound;
     case QAbstractSocket::SocketAccessError: return 10013;           // WSAEACCES
     case QAbstractSocket::SocketResourceError: return 10055;         // WSAENOBUFS
-    case QAbstractSocket::SocketTimeoutError: return kErrorTimedOut;  // WSAETIMEDOUT
+    case QAbstractSocket::SocketTimeoutError: return kErrorTimedOut;
     case QAbstractSocket::DatagramTooLargeError: return 10040;       // WSAEMSGSIZE
-    case QAbstractSocket::NetworkError: return kErrorNetworkUnreachable;  // WSAENETUNREACH
+    case QAbstractSocket::NetworkError: return kErrorNetworkUnreachable;
     case QAbstractSocket::AddressInUseError: return 10048;           // WSAEADDRINUSE
     case QAbstractSocket::SocketAddressNotAvailableError: return 10049;  // WSAEADDRNOTAVAIL
     case QAbstractSocket::UnsupportedSocketOperationError: return 10045; // WSAEOPNOTSUPP

@@ -9,12 +9,12 @@
 
 namespace qireq {
 
-inline constexpr int kErrorAccessDenied = 5;  // a serial port held by another program
-inline constexpr int kErrorFileNotFound = 2;  // no such serial port
-inline constexpr int kErrorConnectionRefused = 10061;
-inline constexpr int kErrorHostNotFound = 11001;
-inline constexpr int kErrorNetworkUnreachable = 10051;
-inline constexpr int kErrorTimedOut = 10060;
+inline constexpr int kErrorAccessDenied = 5;          // ERROR_ACCESS_DENIED: a port held or refused
+inline constexpr int kErrorFileNotFound = 2;          // ERROR_FILE_NOT_FOUND: no such serial port
+inline constexpr int kErrorConnectionRefused = 10061; // WSAECONNREFUSED
+inline constexpr int kErrorHostNotFound = 11001;      // WSAHOST_NOT_FOUND
+inline constexpr int kErrorNetworkUnreachable = 10051; // WSAENETUNREACH
+inline constexpr int kErrorTimedOut = 10060;          // WSAETIMEDOUT
 
 int SerialErrorNumber(QSerialPort::SerialPortError error);
 int SocketErrorNumber(QAbstractSocket::SocketError error);

@@ -10,7 +10,7 @@ inline constexpr char kApplicationTitle[] = "QIR-EQ_V4.7";
 
 inline QString ApplicationTitle() { return QString::fromLatin1(kApplicationTitle); }
 
-// The release, as the About box reads it: the title's last three characters.
+// The release: the title's last three characters ("QIR-EQ_V4.7" reads 4.7).
 inline QString ApplicationVersion() { return ApplicationTitle().right(3); }
 
 }  // namespace qireq
