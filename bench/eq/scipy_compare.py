@@ -31,8 +31,8 @@ def grid_angles():
     return f * math.pi / 24000.0
 
 
-def read_dump(program):
-    out = subprocess.run([program, "--runs", str(RUNS)], check=True,
+def read_dump(command):
+    out = subprocess.run([*command, "--runs", str(RUNS)], check=True,
                          capture_output=True, text=True).stdout
     bands, seconds = [], None
     for line in out.splitlines():
@@ -55,11 +55,13 @@ def scipy_responses(bands, w):
 
 
 def main():
-    if len(sys.argv) != 2:
-        print("usage: scipy_compare.py path/to/band_response_dump")
+    # The dump program may come after the command that runs it (Wine for
+    # the Windows build).
+    if len(sys.argv) < 2:
+        print("usage: scipy_compare.py [runner...] path/to/band_response_dump")
         return 2
     try:
-        bands, ours_seconds = read_dump(sys.argv[1])
+        bands, ours_seconds = read_dump(sys.argv[1:])
     except (OSError, subprocess.CalledProcessError) as error:
         print(f"dump program failed: {error}")
         return 2

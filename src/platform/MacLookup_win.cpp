@@ -1,27 +1,27 @@
 // The ARP look-up on Windows: SendARP resolves the host and answers with
 // its hardware address.
 #include "platform/MacLookup.h"
+#include "state/MacText.h"
 
 #include <winsock2.h>
 #include <iphlpapi.h>
 #include <windows.h>
 
 #include <array>
+#include <cstring>
 
 namespace qireq {
 
 std::optional<QString> NeighbourMac(const QHostAddress& address)
 {
-    std::array<ULONG, 2> buffer{};
-    ULONG length = 6;
+    std::array<ULONG, 2> buffer{};  // SendARP wants room for 8 bytes
+    ULONG length = static_cast<ULONG>(sizeof buffer);
     const IPAddr destination = htonl(address.toIPv4Address());
-    if (SendARP(destination, 0, buffer.data(), &length) != NO_ERROR || length != 6)
+    MacBytes mac{};
+    if (SendARP(destination, 0, buffer.data(), &length) != NO_ERROR || length != mac.size())
         return std::nullopt;
-    const auto* bytes = reinterpret_cast<const unsigned char*>(buffer.data());
-    QString digits;
-    for (ULONG i = 0; i < length; ++i)
-        digits += QStringLiteral("%1").arg(bytes[i], 2, 16, QLatin1Char('0'));
-    return digits.toUpper();
+    std::memcpy(mac.data(), buffer.data(), mac.size());
+    return MacToText(mac);
 }
 
 }  // namespace qireq

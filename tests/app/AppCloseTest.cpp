@@ -11,7 +11,7 @@
 
 namespace {
 
-QString ProgramPath() { return QStringLiteral(QIREQ_BINARY_DIR "/src/app/qireq"); }
+QString ProgramPath() { return QStringLiteral(QIREQ_BINARY_DIR "/src/app/qireq" QIREQ_EXE_SUFFIX); }
 
 // One child instance of the program on the offscreen platform; a child left
 // running is ended by its own pid when the test is done.

@@ -2,7 +2,7 @@
 // receive, the idle-only address rule, and silenced failures.
 #include "platform/PlatformErrors.h"
 #include "platform/TClientSocket.h"
-#include "support/PseudoTerminal.h"
+#include "support/Waiting.h"
 
 #include <gtest/gtest.h>
 
