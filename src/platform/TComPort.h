@@ -8,7 +8,9 @@
 // any one other thread at a time (the serial prober drives ComPort2 from its
 // own thread): such a call is carried out on the port's thread while the
 // caller waits for it. A call from a worker needs the GUI thread's event loop
-// to be running.
+// to be running. A Write from a worker hands the bytes over and then waits
+// for them to leave on the worker itself, so a stalled line holds up the
+// prober, never the window.
 //
 // Failures: a port whose OnException is connected reports every failure
 // there and the operation returns normally (Write and Read then return -1).
@@ -19,7 +21,9 @@
 #include <QSerialPort>
 #include <QString>
 
+#include <optional>
 #include <stdexcept>
+#include <utility>
 
 namespace qireq {
 
@@ -97,6 +101,14 @@ private:
     void OpenHere();
     void CloseHere();
     int WriteHere(const char* data, int count);
+    int WriteFromOtherThread(const char* data, int count);
+    // The steps of a write: hand the bytes to the device (the count queued,
+    // or -1 after a reported failure); the bytes not yet sent (-1 once the
+    // write failed or the port closed); the end, which drops what is still
+    // unsent and returns the number sent.
+    int BeginWriteHere(const char* data, int count);
+    qint64 UnsentHere() const;
+    int EndWriteHere(int count);
     int ReadHere(char* buffer, int count);
 
     void ApplyLineSettings();
@@ -122,6 +134,9 @@ private:
     bool inRxHandler_ = false;
     bool rxPending_ = false;  // bytes arrived that are not announced yet
     bool deliveryPosted_ = false;
+    // A worker's write in progress, and the device's failure during it.
+    bool writeWaiting_ = false;
+    std::optional<std::pair<QSerialPort::SerialPortError, QString>> writeFailure_;
 };
 
 }  // namespace qireq

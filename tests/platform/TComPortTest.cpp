@@ -8,9 +8,13 @@
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QTimer>
 
 #include <termios.h>
 
+#include <algorithm>
+#include <atomic>
+#include <thread>
 #include <vector>
 
 namespace qireq {
@@ -366,6 +370,40 @@ TEST(TComPortTransfer, StalledLineGivesUpAtTheTimeoutAndNeverSendsLate)
     const QByteArray arrived = pty.Receive(2 + sent, 500);
     EXPECT_TRUE(arrived.endsWith("ok")) << arrived.toStdString();
     EXPECT_EQ(arrived.size(), sent + 2) << "the unsent bytes of the stalled write stay unsent";
+}
+
+// The prober writes to ComPort2 from its own thread: a stalled line must hold
+// up the prober for the write's time limit, never the window's thread.
+TEST(TComPortTransfer, AWorkersWriteOnAStalledLineLeavesThePortsThreadFree)
+{
+    PseudoTerminal pty;
+    TComPort port;  // like ComPort2: no OnException handler
+    port.SetPort(pty.SlavePath());
+    port.Open();
+    ASSERT_EQ(::tcflow(pty.SlaveFd(), TCOOFF), 0);
+
+    QElapsedTimer sinceTick;
+    sinceTick.start();
+    qint64 longestGapMs = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        longestGapMs = std::max(longestGapMs, sinceTick.restart());
+    });
+    ticker.start(10);
+    std::atomic<int> sent{-2};
+    std::thread prober([&] { sent = port.Write("123456789", 9); });
+    const bool done = WaitFor([&] { return sent.load() != -2; }, 5000);
+    longestGapMs = std::max(longestGapMs, sinceTick.elapsed());
+    prober.join();
+    ASSERT_TRUE(done);
+    EXPECT_LT(sent.load(), 9);
+    EXPECT_LT(longestGapMs, 250) << "the port's thread waited for the stalled line";
+
+    ::tcflow(pty.SlaveFd(), TCOON);
+    std::thread again([&] { sent = port.Write("ok", 2); });
+    ASSERT_TRUE(WaitFor([&] { return sent.load() == 2; }, 3000));
+    again.join();
+    EXPECT_TRUE(pty.Receive(sent + 2, 500).endsWith("ok"));
 }
 
 TEST(TComPortLoss, DeviceGoneClosesThePortAndReportsOnce)
