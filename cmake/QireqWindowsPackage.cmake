@@ -46,6 +46,10 @@ set(CPACK_NSIS_MUI_ICON ${PROJECT_BINARY_DIR}/qireq.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_BINARY_DIR}/qireq.ico)
 set(CPACK_NSIS_INSTALLED_ICON_NAME qireq.exe)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+# A 64-bit setup program for 64-bit programs: it installs into the 64-bit
+# Program Files and runs where only 64-bit Windows programs run (Wine
+# without its 32-bit part).
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_NSIS_URL_INFO_ABOUT "https://www.example.com/")
 set(CPACK_STRIP_FILES ON)
 # The setup program is named as such: qireq-<version>-win64-setup.exe.

@@ -9,7 +9,7 @@ packages=(
   socat iproute2 xvfb xauth x11-apps imagemagick
   python3 python3-numpy python3-scipy
   clang-14 libclang-rt-14-dev llvm-14  # scripts/fuzz.sh: libFuzzer, llvm-symbolizer
-  g++-mingw-w64-x86-64-posix  # scripts/windows-compile-check.py
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix  # scripts/windows-sdk.sh, windows-build.sh
 )
 [ $# -eq 0 ] || packages=("$@")
 missing=()

@@ -20,4 +20,4 @@ cmake --build build/windows -j "$(nproc)"
 (cd build/windows && cpack -G "ZIP;NSIS" --config CPackConfig.cmake >cpack.log)
 echo "== windows build after $((SECONDS - started)) s"
 file build/windows/src/app/qireq.exe build/windows/tools/qireq-ctl/qireq-ctl.exe \
-  build/windows/qireq-*-win64.zip build/windows/qireq-*-win64.exe
+  build/windows/qireq-*-win64.zip build/windows/qireq-*-win64-setup.exe

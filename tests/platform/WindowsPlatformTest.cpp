@@ -81,7 +81,7 @@ TEST(WindowsPortList, TheSystemsComPortsInRegistryOrderOnlyStringsNoEndingZero)
 
     QStringList ours;
     for (const QString& name : EnumerateSerialPorts()) {
-        if (name.startsWith(QStringLiteral("COM4")))
+        if (name == QStringLiteral("COM47") || name == QStringLiteral("COM48"))
             ours << name;
     }
     EXPECT_EQ(ours, (QStringList{QStringLiteral("COM48"), QStringLiteral("COM47")}));
@@ -93,7 +93,8 @@ protected:
     void SetUp() override
     {
         if (QGuiApplication::platformName() != QStringLiteral("windows"))
-            GTEST_SKIP() << "needs Qt's windows platform (run with QT_QPA_PLATFORM=windows)";
+            GTEST_SKIP() << "needs Qt's windows platform, not "
+                         << QGuiApplication::platformName().toStdString();
         window_.show();
         source_ = CreateDeviceChangeSource(window_.winId());
         QObject::connect(source_.get(), &DeviceChangeSource::DeviceChanged,
