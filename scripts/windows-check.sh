@@ -187,12 +187,7 @@ echo "== qireq.exe"
 : >"$out/window.log"
 wine_run "$qireq_windows" >"$out/window.log" 2>&1 &
 pids+=($!)
-status=0
-python3 "$root/scripts/windows-check-window.py" "$out" | tee "$out/window-steps.txt" || status=$?
-case "$status" in
-  0) pass "the window lists COM1, connects on a click and sends SetBand on a drag" ;;
-  3) pass "the window probes COM1 with its countdown running (the unit's tile: open under Wine)" ;;
-  *) fail "the window" ;;
-esac
+python3 "$root/scripts/windows-check-window.py" "$out" | tee "$out/window-steps.txt" || fail "the window"
+pass "the window lists COM1, connects on a click and sends SetBand on a drag"
 
 echo "windows-check: $passed passed, 0 failed"

@@ -7,8 +7,9 @@
 #     Widgets, Network and Test; the windows, direct2d, offscreen and
 #     minimal platform plugins; shared, Release; no OpenGL, TLS, SQL, D-Bus
 #     or print support; Qt's own zlib, PCRE2, FreeType, HarfBuzz and libpng;
-#   - Qt Serial Port 6.4.2 from shared/vendor, its overlapped requests given
-#     events (scripts/windows-sdk/qtserialport-overlapped-events.patch);
+#   - Qt Serial Port 6.4.2 from shared/vendor, its wait for received bytes
+#     taken from an event rather than the completion port, which Wine needs
+#     (scripts/windows-sdk/qtserialport-overlapped-events.patch);
 #   - GoogleTest from the source Debian's googletest package installs, and
 #     Google Benchmark from Debian's source package, both static.
 # Each part is stamped with its version and a hash of the recipe that built
