@@ -93,7 +93,7 @@ protected:
     void SetUp() override
     {
         if (QGuiApplication::platformName() != QStringLiteral("windows"))
-            GTEST_SKIP() << "needs Qt's windows platform, not "
+            GTEST_SKIP() << "needs Qt's windows platform (-platform windows), not "
                          << QGuiApplication::platformName().toStdString();
         window_.show();
         source_ = CreateDeviceChangeSource(window_.winId());
