@@ -9,7 +9,9 @@
 #include "commands/FilterImportCommand.h"
 #include "commands/PresetCommands.h"
 #include "app/WindowHandoffs.h"
+#include "connection/ComponentLinks.h"
 #include "connection/ConnectionLifecycle.h"
+#include "connection/ConnectionWidgets.h"
 #include "devices/DeviceTileColumn.h"
 #include "devices/StatusDisplay.h"
 #include "discovery/LanDiscovery.h"
@@ -45,7 +47,10 @@ struct MainWindowParts {
     std::unique_ptr<DeviceTileColumn> DeviceColumn;
     std::unique_ptr<StatusDisplay> StatusRow;
 
-    // Connection and receive path.
+    // The connection (shown by its widgets, over links on the components)
+    // and the receive path.
+    std::unique_ptr<ConnectionWidgets> ConnectionShown;
+    std::unique_ptr<ComponentLinks> Links;
     std::unique_ptr<ConnectionLifecycle> Connection;
     std::unique_ptr<WindowHandoffs> Handoffs;
     std::unique_ptr<ReplyDispatcher> Dispatcher;

@@ -69,16 +69,7 @@ void TForm1::ConnectHandlers()
     connect(AboutItem, &QAction::triggered, this, &TForm1::AboutItemClick);
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
 
-    connect(RecallTimer, &QTimer::timeout, this, &TForm1::RecallTimerTimer);
-    connect(DeviceTimer, &QTimer::timeout, this, &TForm1::DeviceTimerTimer);
-    connect(DisconnectTimer, &QTimer::timeout, this, &TForm1::DisconnectTimerTimer);
-    connect(ConnectTimer, &QTimer::timeout, this, &TForm1::ConnectTimerTimer);
     connect(CloseTimer, &QTimer::timeout, this, &TForm1::CloseTimerTimer);
-    connect(RequestTimer, &QTimer::timeout, this, &TForm1::RequestTimerTimer);
-    connect(CheckTimer, &QTimer::timeout, this, &TForm1::CheckTimerTimer);
-    connect(ReconnectTimer, &QTimer::timeout, this, &TForm1::ReconnectTimerTimer);
-    connect(SearchTimer, &QTimer::timeout, this, &TForm1::SearchTimerTimer);
-    connect(ReadStateTimer, &QTimer::timeout, this, &TForm1::ReadStateTimerTimer);
 }
 
 void TForm1::PrepareEditor()
@@ -191,22 +182,13 @@ void TForm1::AboutItemClick()
 
 void TForm1::Button1Click() {}
 
-// --- Timer ticks (each owned by the part named beside it) -----------------------
+// --- Timer ticks --------------------------------------------------------------------
 
-void TForm1::RecallTimerTimer() { parts_->Connection->RecallTimerTimer(); }
-void TForm1::DeviceTimerTimer() { parts_->DeviceColumn->DeviceTimerTimer(); }
-void TForm1::DisconnectTimerTimer() { parts_->DeviceColumn->DisconnectTimerTimer(); }
-void TForm1::ConnectTimerTimer() { parts_->Connection->ConnectTimerTimer(); }
 // The probe found a unit: the probing port lets the port go.
 void TForm1::CloseTimerTimer()
 {
     CloseTimer->stop();
     parts_->ComPort2.Close();
 }
-void TForm1::RequestTimerTimer() { parts_->Connection->RequestTimerTimer(); }
-void TForm1::CheckTimerTimer() { parts_->Connection->CheckTimerTimer(); }
-void TForm1::ReconnectTimerTimer() { parts_->Connection->ReconnectTimerTimer(); }
-void TForm1::SearchTimerTimer() { parts_->DeviceColumn->SearchTimerTimer(); }
-void TForm1::ReadStateTimerTimer() { parts_->StatusRow->ReadStateTimerTimer(); }
 
 }  // namespace qireq

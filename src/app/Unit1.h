@@ -208,17 +208,8 @@ private:
     void AboutItemClick();
     void Button1Click();
 
-    // Timer ticks
-    void RecallTimerTimer();
-    void DeviceTimerTimer();
-    void DisconnectTimerTimer();
-    void ConnectTimerTimer();
+    // The window's own timer; the parts connect to theirs themselves.
     void CloseTimerTimer();
-    void RequestTimerTimer();
-    void CheckTimerTimer();
-    void ReconnectTimerTimer();
-    void SearchTimerTimer();
-    void ReadStateTimerTimer();
 
     // The layout (Unit1Form.cpp).
     void BuildForm();

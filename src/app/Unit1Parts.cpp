@@ -30,10 +30,7 @@ void TForm1::BuildParts(const MainWindowSeams& seams)
     column.DeviceTimer = DeviceTimer;
     column.SearchTimer = SearchTimer;
     column.CloseTimer = CloseTimer;
-    column.CheckTimer = CheckTimer;
-    column.ComPort1 = &p.ComPort1;
-    column.connectflagImage = connectflagImage;
-    column.ConnFlagList = &ConnFlagList;
+    column.DisconnectTimer = DisconnectTimer;
     p.DeviceColumn = std::make_unique<DeviceTileColumn>(state_, p.Devices, column);
 
     // The status row and its "More Info" item.
@@ -48,27 +45,25 @@ void TForm1::BuildParts(const MainWindowSeams& seams)
     status.ReadStateTimer = ReadStateTimer;
     p.StatusRow = std::make_unique<StatusDisplay>(requests_, status);
 
-    // The connection life cycle.
-    ConnectionControls connection;
-    connection.ConnectTimer = ConnectTimer;
-    connection.RecallTimer = RecallTimer;
-    connection.RequestTimer = RequestTimer;
-    connection.CheckTimer = CheckTimer;
-    connection.ReconnectTimer = ReconnectTimer;
-    connection.RefreshBtn = RefreshBtn;
-    connection.connectflagImage = connectflagImage;
-    connection.ConnFlagList = &ConnFlagList;
-    connection.ConnImg = ConnImg;
-    connection.ConnectImageList = &ConnectImageList;
-    connection.ConnectShape = ConnectShape;
-    connection.Label1 = Label1;
-    connection.Label2 = Label2;
-    connection.Label3 = Label3;
-    connection.DialogOwner = this;
+    // The connection: its widgets, its links over the components, its life cycle.
+    ConnectionControls shown;
+    shown.RefreshBtn = RefreshBtn;
+    shown.connectflagImage = connectflagImage;
+    shown.ConnFlagList = &ConnFlagList;
+    shown.ConnImg = ConnImg;
+    shown.ConnectImageList = &ConnectImageList;
+    shown.ConnectShape = ConnectShape;
+    shown.HintTitle = Label1;
+    shown.HintSubject = Label2;
+    shown.HintValue = Label3;
+    shown.DialogOwner = this;
+    p.ConnectionShown = std::make_unique<ConnectionWidgets>(
+        shown, *p.DeviceColumn, *p.StatusRow, ProgressForm,
+        [this](const QString& text) { MessageBoxes::Message(this, text); });
+    p.Links = std::make_unique<ComponentLinks>(p.ComPort1, p.ClientSocket1);
     p.Connection = std::make_unique<ConnectionLifecycle>(
-        ConnectionParts{state_, requests_, p.Devices, RxAssembler, p.ComPort1, p.ClientSocket1,
-                        *p.DeviceColumn, *p.StatusRow, ProgressForm},
-        connection, [this](const QString& text) { MessageBoxes::Message(this, text); });
+        ConnectionParts{state_, requests_, p.Devices, RxAssembler, *p.Links, *p.ConnectionShown},
+        ConnectionTimers{ConnectTimer, RecallTimer, RequestTimer, CheckTimer, ReconnectTimer});
     p.Connection->SetLanPort(seams.LanPort);
 
     // The receive path: every byte into the one assembler, every frame to its part.
@@ -105,6 +100,11 @@ void TForm1::ConnectParts()
 
     connect(p.DeviceColumn.get(), &DeviceTileColumn::DevicePanelClick, connection,
             &ConnectionLifecycle::DevicePanelClick);
+    connect(p.DeviceColumn.get(), &DeviceTileColumn::UnitRemoved, connection,
+            &ConnectionLifecycle::UnitRemoved);
+    ConnectionWidgets* shown = p.ConnectionShown.get();
+    connect(shown, &ConnectionWidgets::CancelClicked, connection,
+            &ConnectionLifecycle::CancelProgressBar);
 
     // The tile menu and Refresh.
     DeviceTileColumn* column = p.DeviceColumn.get();
@@ -118,10 +118,12 @@ void TForm1::ConnectParts()
     connect(RefreshBtn, &QPushButton::clicked, commands, &DeviceCommands::RefreshBtnClick);
     connect(connectflagImage, &PictureButton::MouseMoved, connection,
             &ConnectionLifecycle::connectflagImageMouseMove);
-    connect(ConnImg, &PictureButton::MouseMoved, connection, &ConnectionLifecycle::ConnMove);
-    connect(ConnImg, &PictureButton::MouseDown, connection, &ConnectionLifecycle::ConnImgMouseDown);
-    connect(ConnImg, &PictureButton::MouseUp, connection, &ConnectionLifecycle::ConnImgMouseUp);
-    connect(ConnImg, &PictureButton::Clicked, connection, &ConnectionLifecycle::ConnectClick);
+    // The connect picture only looks pressed and gives the flag's hint.
+    connect(ConnImg, &PictureButton::MouseMoved, connection,
+            &ConnectionLifecycle::connectflagImageMouseMove);
+    connect(ConnImg, &PictureButton::MouseDown, shown, &ConnectionWidgets::ConnImgMouseDown);
+    connect(ConnImg, &PictureButton::MouseUp, shown, &ConnectionWidgets::ConnImgMouseUp);
+    connect(ConnImg, &PictureButton::Clicked, shown, &ConnectionWidgets::ConnectClick);
 
     connect(this, &TForm1::DeviceArrived, this, &TForm1::SerialPortsArrived);
     connect(this, &TForm1::DeviceRemoved, this, &TForm1::SerialPortsRemoved);
@@ -182,7 +184,7 @@ void TForm1::SerialPortsRemoved()
     MainWindowParts& p = *parts_;
     const RaisedFlag changing(p.Devices.Flags().ListChanging);
     p.PortNames.Replace(p.Seams.EnumerateSerialPorts());
-    p.DeviceColumn->MarkUnpluggedSerialUnit(p.PortNames.Snapshot());
+    p.Connection->UnitUnplugged(p.DeviceColumn->MarkUnpluggedSerialUnit(p.PortNames.Snapshot()));
 }
 
 }  // namespace qireq

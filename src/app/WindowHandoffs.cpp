@@ -23,7 +23,10 @@ QString WindowHandoffs::ConnectionAddress(RxOrigin::Kind kind) const
     return connection_.ConnectionAddress(kind);
 }
 
-void WindowHandoffs::ConnectionEstablished() { connection_.ConnectionEstablished(); }
+bool WindowHandoffs::IdentityReceived(RxOrigin::Kind kind)
+{
+    return connection_.IdentityReceived(kind);
+}
 
 void WindowHandoffs::ShowConnectedName(const QString& name) { column_.ShowConnectedName(name); }
 

@@ -20,7 +20,7 @@ public:
                    StatusDisplay& status, ConnectionLifecycle& connection);
 
     QString ConnectionAddress(RxOrigin::Kind kind) const override;
-    void ConnectionEstablished() override;
+    bool IdentityReceived(RxOrigin::Kind kind) override;
     void ShowConnectedName(const QString& name) override;
     void ShowConnectedMac(int index, const MacBytes& mac) override;
     void ShowStatusPanel(bool visible) override;

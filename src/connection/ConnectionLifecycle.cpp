@@ -1,58 +1,37 @@
 #include "connection/ConnectionLifecycle.h"
 
-#include "controls/Artwork.h"
-#include "controls/PictureButton.h"
-#include "controls/TShape.h"
-#include "devices/DeviceTileColumn.h"
-#include "devices/StatusDisplay.h"
-#include "dialogs/Progressform.h"
+#include "connection/ConnectionLinks.h"
+#include "connection/ConnectionView.h"
 #include "platform/PlatformErrors.h"
-#include "platform/TClientSocket.h"
-#include "platform/TComPort.h"
 #include "protocol/FrameAssembler.h"
-#include "protocol/Frames.h"
 #include "protocol/LinkPause.h"
 #include "protocol/RequestSender.h"
-#include "protocol/SerialLink.h"
-#include "protocol/SocketLink.h"
 #include "state/DeviceList.h"
 #include "state/MainState.h"
 
-#include <QLabel>
-#include <QPushButton>
 #include <QTimer>
-
-#include <utility>
 
 namespace qireq {
 
-namespace {
-const QColor kConnectedLamp{0, 255, 0};
-}  // namespace
-
 ConnectionLifecycle::ConnectionLifecycle(const ConnectionParts& parts,
-                                         const ConnectionControls& controls,
-                                         ShowMessage showMessage, QObject* parent)
+                                         const ConnectionTimers& timers, QObject* parent)
     : QObject(parent),
       state_(parts.State),
       requests_(parts.Requests),
       devices_(parts.Devices),
       assembler_(parts.Assembler),
-      comPort1_(parts.ComPort1),
-      clientSocket1_(parts.ClientSocket1),
-      column_(parts.Column),
-      status_(parts.Status),
-      progressForm_(parts.ProgressForm),
-      controls_(controls),
-      showMessage_(std::move(showMessage))
+      links_(parts.Links),
+      view_(parts.View),
+      timers_(timers)
 {
-    Q_ASSERT(controls_.ConnectTimer && controls_.RecallTimer && controls_.RequestTimer &&
-             controls_.CheckTimer && controls_.ReconnectTimer && controls_.RefreshBtn);
-}
-
-ConnectionLifecycle::~ConnectionLifecycle()
-{
-    DestroyConnectingDialog();
+    Q_ASSERT(timers_.ConnectTimer && timers_.RecallTimer && timers_.RequestTimer &&
+             timers_.CheckTimer && timers_.ReconnectTimer);
+    connect(timers_.ConnectTimer, &QTimer::timeout, this, &ConnectionLifecycle::ConnectTimerTimer);
+    connect(timers_.RecallTimer, &QTimer::timeout, this, &ConnectionLifecycle::RecallTimerTimer);
+    connect(timers_.RequestTimer, &QTimer::timeout, this, &ConnectionLifecycle::RequestTimerTimer);
+    connect(timers_.CheckTimer, &QTimer::timeout, this, &ConnectionLifecycle::CheckTimerTimer);
+    connect(timers_.ReconnectTimer, &QTimer::timeout, this,
+            &ConnectionLifecycle::ReconnectTimerTimer);
 }
 
 // --- The tile click ---------------------------------------------------------------
@@ -67,93 +46,107 @@ void ConnectionLifecycle::DevicePanelClick()
     const std::optional<DeviceEntry> entry = devices_.EntryAt(clicked);
     if (!entry)
         return;
-
-    if (!entry->IsSerial()) {
-        if (state_.Connected) {
-            DisconnectLanUnit();
-            if (clicked == state_.ConnectedIndex)
-                return;
-        } else {
-            ReleaseOldLink();
-            NewSocketLink();
-            EnableRefresh(false);
-        }
-        StartLanAttempt(entry->Address);
-        return;
-    }
+    const RxOrigin::Kind kind = entry->IsSerial() ? RxOrigin::Kind::SerialPort : RxOrigin::Kind::Socket;
 
     if (state_.Connected) {
-        DisconnectSerialUnit();
+        DisconnectByClick(kind == RxOrigin::Kind::Socket);
         if (clicked == state_.ConnectedIndex)
             return;
+    } else if (kind == RxOrigin::Kind::Socket) {
+        ReleaseOldLink();
+        NewLink(kind);
+        view_.EnableRefresh(false);
     }
-    StartSerialAttempt(entry->Address);
+    StartAttempt(kind, entry->Address);
 }
 
-void ConnectionLifecycle::DisconnectLanUnit()
+// A LAN unit's link is replaced at once, so a frame half received from the
+// unit just left cannot be completed by the next unit's bytes; a serial
+// unit's goes when the next attempt starts.
+void ConnectionLifecycle::DisconnectByClick(bool lan)
 {
-    state_.Connected = false;
-    controls_.CheckTimer->stop();
+    LeaveConnected(ConnectionPhase::Idle);
     CloseLink();
-    status_.ShowStatusPanel(false);
-    // A frame half received from the unit just left must not be completed
-    // by the next unit's bytes.
+    view_.HideStatusPanel();
+    view_.ShowConnectionFlag(false);
+    if (!lan)
+        return;
     assembler_.Reset();
     ReleaseOldLink();
-    NewSocketLink();
-    column_.HideSelectionFrame();
-    ShowConnectionFlag(false);
-    DestroyConnectingDialog();
+    NewLink(RxOrigin::Kind::Socket);
+    view_.DestroyConnectingDialog();
 }
 
-void ConnectionLifecycle::DisconnectSerialUnit()
-{
-    state_.Connected = false;
-    controls_.CheckTimer->stop();
-    CloseLink();
-    status_.ShowStatusPanel(false);
-    column_.HideSelectionFrame();
-    ShowConnectionFlag(false);
-}
-
-// The socket link exists already; the connect event sends ReadMac and
-// Identify once the TCP connection stands.
-void ConnectionLifecycle::StartLanAttempt(const QString& address)
+// A serial attempt greets the unit as soon as the port is open; a LAN
+// attempt's link exists already and greets on the TCP connect event.
+void ConnectionLifecycle::StartAttempt(RxOrigin::Kind kind, const QString& address)
 {
     state_.ConnectTicks = 0;
-    DestroyConnectingDialog();
-    OpenConnectingDialog();
-    requests_.Link()->SetAddress(address + QLatin1Char(':') + QString::number(lanPort_));
-    requests_.Link()->Open();
-    controls_.ConnectTimer->start();
-}
-
-void ConnectionLifecycle::StartSerialAttempt(const QString& portName)
-{
-    state_.ConnectTicks = 0;
+    SetPhase(ConnectionPhase::Connecting);
+    if (kind == RxOrigin::Kind::Socket) {
+        view_.DestroyConnectingDialog();
+        view_.OpenConnectingDialog();
+        requests_.Link()->SetAddress(address + QLatin1Char(':') + QString::number(lanPort_));
+        requests_.Link()->Open();
+        timers_.ConnectTimer->start();
+        return;
+    }
     ReleaseOldLink();
-    requests_.ReplaceLink(std::make_unique<SerialLink>(comPort1_));
-    requests_.Link()->SetAddress(portName);
+    NewLink(kind);
+    requests_.Link()->SetAddress(address);
     requests_.Link()->Open();
-    requests_.SendIdentify();
-    controls_.ConnectTimer->start();
-    DestroyConnectingDialog();
-    OpenConnectingDialog();
+    SendGreeting(kind);
+    timers_.ConnectTimer->start();
+    view_.DestroyConnectingDialog();
+    view_.OpenConnectingDialog();
+}
+
+void ConnectionLifecycle::LeaveConnected(ConnectionPhase next)
+{
+    SetPhase(next);
+    timers_.CheckTimer->stop();
+    view_.HideSelectionFrame();
 }
 
 void ConnectionLifecycle::ReleaseOldLink()
 {
     requests_.ReleaseLink();
-    if (comPort1_.Connected())
-        comPort1_.Close();
-    // A socket still connected (or connecting) from the last attempt or the
-    // reconnect loop; its host cannot change while it is active.
-    clientSocket1_.Close();
+    links_.CloseComponents();
 }
 
-void ConnectionLifecycle::NewSocketLink()
+void ConnectionLifecycle::NewLink(RxOrigin::Kind kind)
 {
-    requests_.ReplaceLink(std::make_unique<SocketLink>(clientSocket1_));
+    requests_.ReplaceLink(links_.NewLink(kind));
+}
+
+// Closing a link that is not open yet matters too: it calls off a TCP
+// connection still under way, which would otherwise connect the unit after
+// its attempt was given up.
+void ConnectionLifecycle::CloseLink()
+{
+    if (DeviceLink* link = requests_.Link())
+        link->Close();
+}
+
+void ConnectionLifecycle::SendGreeting(RxOrigin::Kind kind)
+{
+    if (kind == RxOrigin::Kind::Socket)
+        requests_.SendReadMac();
+    requests_.SendIdentify();
+}
+
+void ConnectionLifecycle::EndAttempt()
+{
+    if (phase_ != ConnectionPhase::Connecting)
+        return;
+    SetPhase(timers_.ReconnectTimer->isActive() ? ConnectionPhase::Reconnecting
+                                                : ConnectionPhase::Idle);
+}
+
+void ConnectionLifecycle::SetPhase(ConnectionPhase phase)
+{
+    phase_ = phase;
+    state_.Connected = phase == ConnectionPhase::Connected;
 }
 
 // --- Link events ------------------------------------------------------------------
@@ -162,8 +155,7 @@ void ConnectionLifecycle::ClientSocket1Connect()
 {
     if (!requests_.HasLink())
         return;
-    requests_.SendReadMac();
-    requests_.SendIdentify();
+    SendGreeting(RxOrigin::Kind::Socket);
     SleepMs(kAfterConnectPauseMs);
 }
 
@@ -178,7 +170,7 @@ void ConnectionLifecycle::ComPort1Exception(int systemError)
     QMetaObject::invokeMethod(
         this,
         [this] {
-            showMessage_(QStringLiteral("Puerto COM no disponiable"));
+            view_.ShowMessage(QStringLiteral("Puerto COM no disponiable"));
             portBusyShown_ = false;
         },
         Qt::QueuedConnection);
@@ -198,19 +190,20 @@ void ConnectionLifecycle::ConnectTimerTimer()
         return;
 
     state_.ConnectTicks = 0;
-    controls_.ConnectTimer->stop();
+    timers_.ConnectTimer->stop();
     CloseLink();
-    if (progressForm_ && !devices_.Flags().CancelPending.load())
-        DestroyConnectingDialog();
-    showMessage_(QStringLiteral("Conenction failed"));
-    EnableRefresh(true);
-    column_.ShowRedCross(state_.ClickedIndex);
+    if (view_.HasConnectingDialog() && !devices_.Flags().CancelPending.load())
+        view_.DestroyConnectingDialog();
+    EndAttempt();
+    view_.ShowMessage(QStringLiteral("Conenction failed"));
+    view_.EnableRefresh(true);
+    view_.ShowMissingMark(state_.ClickedIndex);
 }
 
 void ConnectionLifecycle::RecallTimerTimer()
 {
     requests_.SendReadEqBlock();
-    controls_.RecallTimer->stop();
+    timers_.RecallTimer->stop();
 }
 
 // With the 300 ms interval a ping goes out after 3 s without other traffic.
@@ -226,12 +219,10 @@ void ConnectionLifecycle::RequestTimerTimer()
 void ConnectionLifecycle::CheckTimerTimer()
 {
     if (!state_.Heard && state_.ConnectedIndex != -1) {
-        column_.ShowRedCross(state_.ConnectedIndex);
-        column_.HideSelectionFrame();
-        controls_.CheckTimer->stop();
+        view_.ShowMissingMark(state_.ConnectedIndex);
+        LeaveConnected(ConnectionPhase::Reconnecting);
         CloseLink();
-        state_.Connected = false;
-        controls_.ReconnectTimer->start();
+        timers_.ReconnectTimer->start();
     }
     state_.Heard = false;
 }
@@ -251,116 +242,81 @@ void ConnectionLifecycle::ReconnectTimerTimer()
 // once, as after a failed attempt.
 void ConnectionLifecycle::CancelProgressBar()
 {
-    controls_.ConnectTimer->stop();
-    TProgressBarForm* dialog = ConnectingDialog();
-    if (!dialog)
+    timers_.ConnectTimer->stop();
+    if (!view_.HasConnectingDialog())
         return;
     const RaisedFlag cancelling(devices_.Flags().CancelPending);
     CloseLink();
-    dialog->Dismiss();
+    view_.DismissConnectingDialog();
     state_.ConnectTicks = 0;
-    EnableRefresh(true);
-}
-
-void ConnectionLifecycle::ConnMove()
-{
-    connectflagImageMouseMove();
-}
-
-void ConnectionLifecycle::ConnImgMouseDown()
-{
-    ShowConnectPicture(artwork::kConnectPressed);
-}
-
-void ConnectionLifecycle::ConnImgMouseUp()
-{
-    ShowConnectPicture(artwork::kConnectUp);
-}
-
-void ConnectionLifecycle::ShowConnectPicture(int picture)
-{
-    if (controls_.ConnImg && controls_.ConnectImageList)
-        controls_.ConnImg->ShowPicture(*controls_.ConnectImageList, picture);
+    view_.EnableRefresh(true);
+    EndAttempt();
 }
 
 void ConnectionLifecycle::connectflagImageMouseMove()
 {
-    if (controls_.Label1)
-        controls_.Label1->setText(QString());
-    if (controls_.Label2)
-        controls_.Label2->setText(QStringLiteral("Device:"));
-    if (controls_.Label3)
-        controls_.Label3->setText(state_.Connected ? QStringLiteral("On") : QStringLiteral("Off"));
+    view_.ShowHint(QString(), QStringLiteral("Device:"),
+                   state_.Connected ? QStringLiteral("On") : QStringLiteral("Off"));
 }
 
 // --- The identity reply -----------------------------------------------------------------
 
-void ConnectionLifecycle::ConnectionEstablished()
+bool ConnectionLifecycle::IdentityReceived(RxOrigin::Kind kind)
 {
-    controls_.RecallTimer->start();
-    controls_.ConnectTimer->stop();
-    controls_.ReconnectTimer->stop();
-    controls_.RequestTimer->start();
-    controls_.CheckTimer->start();
-    EnableRefresh(true);
-    DestroyConnectingDialog();
-    ShowConnectionFlag(true);
+    if (phase_ != ConnectionPhase::Connecting && phase_ != ConnectionPhase::Reconnecting)
+        return false;
+    state_.ConnectTicks = 0;
+    timers_.RecallTimer->start();
+    timers_.ConnectTimer->stop();
+    timers_.ReconnectTimer->stop();
+    timers_.RequestTimer->start();
+    timers_.CheckTimer->start();
+    view_.EnableRefresh(true);
+    view_.DestroyConnectingDialog();
+    view_.ShowConnectionFlag(true);
+    // -1 when the unit is not (or no longer) listed: connected all the same,
+    // but there is no tile to put the name on.
+    state_.ConnectedIndex = devices_.IndexOf(links_.Address(kind));
+    SetPhase(ConnectionPhase::Connected);
+    return true;
 }
 
 QString ConnectionLifecycle::ConnectionAddress(RxOrigin::Kind kind) const
 {
-    return kind == RxOrigin::Kind::Socket ? clientSocket1_.Host() : comPort1_.Port();
+    return links_.Address(kind);
 }
 
-// --- Pieces -----------------------------------------------------------------------------
+// --- Units leaving ------------------------------------------------------------------------
 
-TProgressBarForm* ConnectionLifecycle::ConnectingDialog() const
+// Removing the connected unit (or the one being sought again) ends the
+// connection; a serial unit's port is closed, a TCP link stays open. An
+// index kept from a unit disconnected earlier only goes: the port may
+// belong to another unit's attempt by now.
+void ConnectionLifecycle::UnitRemoved(int index, bool serial)
 {
-    return qobject_cast<TProgressBarForm*>(progressForm_.data());
-}
-
-void ConnectionLifecycle::OpenConnectingDialog()
-{
-    auto* dialog = new TProgressBarForm(controls_.DialogOwner);
-    connect(dialog, &TProgressBarForm::CancelClicked, this, &ConnectionLifecycle::CancelProgressBar);
-    progressForm_ = dialog;
-    dialog->show();
-}
-
-void ConnectionLifecycle::DestroyConnectingDialog()
-{
-    if (TProgressBarForm* dialog = ConnectingDialog()) {
-        dialog->StopAnimation();
-        dialog->hide();
-        // Later, in case the dialog's own Cancel click is what led here.
-        dialog->deleteLater();
+    if (index != state_.ConnectedIndex) {
+        if (state_.ConnectedIndex > index)
+            --state_.ConnectedIndex;
+        return;
     }
-    progressForm_ = nullptr;
+    state_.ConnectedIndex = -1;
+    if (phase_ != ConnectionPhase::Connected && phase_ != ConnectionPhase::Reconnecting)
+        return;
+    if (serial)
+        links_.CloseSerialPort();
+    // A unit no longer listed is not sought again.
+    timers_.ReconnectTimer->stop();
+    LeaveConnected(ConnectionPhase::Idle);
+    view_.ShowConnectionFlag(false);
 }
 
-void ConnectionLifecycle::ShowConnectionFlag(bool connected)
+// The link itself is left as it is. A unit already lost keeps its reconnect
+// loop, so plugging it back in is enough.
+void ConnectionLifecycle::UnitUnplugged(int index)
 {
-    if (controls_.connectflagImage && controls_.ConnFlagList)
-        controls_.connectflagImage->ShowPicture(
-            *controls_.ConnFlagList, connected ? artwork::kFlagConnected : artwork::kFlagDisconnected);
-    if (connected && controls_.ConnectShape)
-        controls_.ConnectShape->SetBrushColor(kConnectedLamp);
-}
-
-// The window's style shows a disabled button's caption in silver and an
-// enabled one's in the normal caption colour.
-void ConnectionLifecycle::EnableRefresh(bool enabled)
-{
-    controls_.RefreshBtn->setEnabled(enabled);
-}
-
-// Closing a link that is not open yet matters too: it calls off a TCP
-// connection still under way, which would otherwise connect the unit after
-// its attempt was given up.
-void ConnectionLifecycle::CloseLink()
-{
-    if (DeviceLink* link = requests_.Link())
-        link->Close();
+    if (index != state_.ConnectedIndex || phase_ != ConnectionPhase::Connected)
+        return;
+    LeaveConnected(ConnectionPhase::Idle);
 }
 
 }  // namespace qireq

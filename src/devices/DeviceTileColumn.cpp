@@ -1,11 +1,8 @@
 #include "devices/DeviceTileColumn.h"
 
-#include "controls/Artwork.h"
 #include "controls/Devicepanel.h"
 #include "controls/PaintBox.h"
-#include "controls/PictureButton.h"
 #include "controls/TScrollBox.h"
-#include "platform/TComPort.h"
 
 #include <QAction>
 #include <QLabel>
@@ -22,7 +19,11 @@ DeviceTileColumn::DeviceTileColumn(MainState& state, DeviceList& list,
 {
     Q_ASSERT(controls_.DeviceBox && controls_.TimeLabel && controls_.DevicePaintBox &&
              controls_.deviceCountLabel && controls_.DeviceTimer && controls_.SearchTimer &&
-             controls_.CloseTimer && controls_.CheckTimer);
+             controls_.CloseTimer && controls_.DisconnectTimer);
+    connect(controls_.DeviceTimer, &QTimer::timeout, this, &DeviceTileColumn::DeviceTimerTimer);
+    connect(controls_.SearchTimer, &QTimer::timeout, this, &DeviceTileColumn::SearchTimerTimer);
+    connect(controls_.DisconnectTimer, &QTimer::timeout, this,
+            &DeviceTileColumn::DisconnectTimerTimer);
     BuildMenu();
     controls_.DevicePaintBox->SetOnPaint(&DeviceTileColumn::DevicePaintBoxPaint);
     // The frame is drawn under the tiles, so only its border shows.
@@ -154,19 +155,16 @@ void DeviceTileColumn::BuildMissingTiles()
     }
 }
 
-// The serial unit's port is released and the prober may look again; tiles
-// below move up one place; a removed connected unit ends the connection,
-// though a TCP link stays open. ClickedIndex and MenuIndex are left alone.
+// The prober may look at a serial unit's port again; tiles below move up
+// one place and the connection hears of it (a removed connected unit ends
+// the connection). ClickedIndex and MenuIndex are left alone.
 void DeviceTileColumn::RemoveUnit(int index)
 {
     const std::optional<DeviceEntry> entry = list_.EntryAt(index);
     if (!entry)
         return;
-    if (entry->IsSerial()) {
+    if (entry->IsSerial())
         list_.Flags().ProbeHold.store(false);
-        if (index == state_.ConnectedIndex && controls_.ComPort1 && controls_.ComPort1->Connected())
-            controls_.ComPort1->Close();
-    }
 
     list_.Remove(index);
     // A unit still waiting for its tile has none to destroy or uncount.
@@ -185,16 +183,7 @@ void DeviceTileColumn::RemoveUnit(int index)
         }
     }
 
-    if (index == state_.ConnectedIndex) {
-        state_.ConnectedIndex = -1;
-        DropConnection();
-        if (controls_.connectflagImage && controls_.ConnFlagList)
-            controls_.connectflagImage->ShowPicture(*controls_.ConnFlagList,
-                                                    artwork::kFlagDisconnected);
-        return;
-    }
-    if (state_.ConnectedIndex > index)
-        --state_.ConnectedIndex;
+    emit UnitRemoved(index, entry->IsSerial());
     if (TDevicePanel* connected = TileAt(state_.ConnectedIndex))
         controls_.DevicePaintBox->move(controls_.DevicePaintBox->x(), connected->y() - kFrameMargin);
 }
@@ -252,13 +241,6 @@ void DeviceTileColumn::PlaceSelectionFrame(const TDevicePanel& tile)
     controls_.DevicePaintBox->move(tile.x() - kFrameMargin, tile.y() - kFrameMargin);
 }
 
-void DeviceTileColumn::DropConnection()
-{
-    state_.Connected = false;
-    controls_.CheckTimer->stop();
-    HideSelectionFrame();
-}
-
 // --- Missing marks ------------------------------------------------------------------
 
 void DeviceTileColumn::ShowRedCross(int index)
@@ -273,8 +255,6 @@ int DeviceTileColumn::MarkUnpluggedSerialUnit(const QStringList& ports)
     if (!index)
         return -1;
     ShowRedCross(*index);
-    if (*index == state_.ConnectedIndex)
-        DropConnection();
     return *index;
 }
 

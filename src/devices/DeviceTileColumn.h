@@ -29,14 +29,11 @@ class QTimer;
 namespace qireq {
 
 class PaintBox;
-class PictureButton;
-class TComPort;
 class TDevicePanel;
 class TMouseLabel;
 class TScrollBox;
 
-// The main window's controls the column works with. Everything but
-// ComPort1, connectflagImage and ConnFlagList is required.
+// The main window's controls the column works with, all required.
 struct DeviceColumnControls {
     TScrollBox* DeviceBox = nullptr;       // tiles go into its Contents()
     QLabel* TimeLabel = nullptr;           // the search countdown
@@ -45,10 +42,7 @@ struct DeviceColumnControls {
     QTimer* DeviceTimer = nullptr;         // builds the newest tile
     QTimer* SearchTimer = nullptr;         // the countdown's second
     QTimer* CloseTimer = nullptr;          // releases the probing port
-    QTimer* CheckTimer = nullptr;          // the link watchdog
-    TComPort* ComPort1 = nullptr;          // the connection's serial port
-    PictureButton* connectflagImage = nullptr;
-    const QVector<QPixmap>* ConnFlagList = nullptr;
+    QTimer* DisconnectTimer = nullptr;     // the LAN presence watch
 };
 
 class DeviceTileColumn : public QObject {
@@ -93,9 +87,8 @@ public:
     // --- Missing marks ------------------------------------------------------------
     void ShowRedCross(int index);
     // A USB removal: the first serial unit whose port is not among ports
-    // gets its missing mark; if it is the connected unit the connection is
-    // dropped (Connected cleared, frame hidden, watchdog stopped; the link
-    // itself is left as it is). Returns that unit's index, -1 for none.
+    // gets its missing mark. Returns that unit's index, -1 for none; what
+    // it means for the connection is the connection's business.
     int MarkUnpluggedSerialUnit(const QStringList& ports);
 
     // --- Menu -------------------------------------------------------------------------
@@ -135,13 +128,15 @@ signals:
     void MACItemClick();
     void RemoveDeviceItemClick();
     void BurningItemClick();
+    // The unit at index has left the list and the tiles below moved up;
+    // the connection follows before the selection frame is placed again.
+    void UnitRemoved(int index, bool serial);
 
 private:
     void BuildMenu();
     void UnitAdded(bool serial);
     void ShowDeviceCount();
     void PlaceSelectionFrame(const TDevicePanel& tile);
-    void DropConnection();
 
     MainState& state_;
     DeviceList& list_;

@@ -27,6 +27,13 @@ StatusDisplay::StatusDisplay(RequestSender& requests, const StatusRowControls& c
     Q_ASSERT(controls_.TempLabel && controls_.ProtectState && controls_.TempState &&
              controls_.VoltageState && controls_.StandbyState && controls_.BurningItem &&
              controls_.ReadStateTimer);
+    ticks_ = QObject::connect(controls_.ReadStateTimer, &QTimer::timeout,
+                              [this] { ReadStateTimerTimer(); });
+}
+
+StatusDisplay::~StatusDisplay()
+{
+    QObject::disconnect(ticks_);
 }
 
 void StatusDisplay::ShowStatusPanel(bool visible)

@@ -6,6 +6,7 @@
 // status request that keeps them current. GUI thread only.
 #include "protocol/StatusReply.h"
 
+#include <QMetaObject>
 #include <QVector>
 
 class QAction;
@@ -32,7 +33,12 @@ struct StatusRowControls {
 
 class StatusDisplay {
 public:
+    // Each ReadStateTimer tick asks for the status, from now until the
+    // display goes.
     StatusDisplay(RequestSender& requests, const StatusRowControls& controls);
+    ~StatusDisplay();
+    StatusDisplay(const StatusDisplay&) = delete;
+    StatusDisplay& operator=(const StatusDisplay&) = delete;
 
     // The row, the "More Info" item and the status requests, all together.
     // Showing keeps the values last shown.
@@ -49,6 +55,7 @@ public:
 private:
     RequestSender& requests_;
     StatusRowControls controls_;
+    QMetaObject::Connection ticks_;
     bool shown_ = false;
 };
 

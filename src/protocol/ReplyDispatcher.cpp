@@ -100,21 +100,18 @@ void ReplyDispatcher::PingAnswered(const RxOrigin& origin)
     CreditPingAnswer(devices_, origin.portName);
 }
 
-// The unit answered Identify: it is the connected unit from now on. A second
-// identity reply while connected changes nothing beyond the liveness above.
+// The unit answered Identify: it is the connected unit from now on, if the
+// connection was waiting for it. A second identity reply while connected
+// changes nothing beyond the liveness above.
 void ReplyDispatcher::Identified(const RxOrigin& origin, const QByteArray& frame)
 {
     if (state_.Connected)
         return;
     const IdentityReply identity = ReadIdentity(frame);
+    if (!handoffs_.IdentityReceived(origin.kind))
+        return;
 
     state_.SendGate = kGateAfterIdentity;
-    state_.ConnectTicks = 0;
-    handoffs_.ConnectionEstablished();
-    // -1 when the unit is not (or no longer) listed: connected all the same,
-    // but there is no tile to put the name on.
-    state_.ConnectedIndex = devices_.IndexOf(handoffs_.ConnectionAddress(origin.kind));
-    state_.Connected = true;
     if (state_.ConnectedIndex != -1)
         handoffs_.ShowConnectedName(identity.Name);
     // A unit without status support must not inherit the row (and its

@@ -33,10 +33,13 @@ public:
     // connection port's (ComPort1's) name for one that came over serial.
     virtual QString ConnectionAddress(RxOrigin::Kind kind) const = 0;
 
-    // The identity reply made the unit connected: EQ read in 20 ms,
-    // attempt and reconnect timers stopped, keep-alive and watchdog
-    // started, Refresh enabled, connecting dialog gone, connection flag on.
-    virtual void ConnectionEstablished() = 0;
+    // The unit answered Identify over the link of that kind. The
+    // connection decides whether that makes it the connected unit (an
+    // attempt or a reconnect loop waits for it) and returns so; it then
+    // reads the EQ in 20 ms, stops the attempt and reconnect timers, starts
+    // keep-alive and watchdog, enables Refresh, removes the connecting
+    // dialog, shows the connection flag on and sets ConnectedIndex.
+    virtual bool IdentityReceived(RxOrigin::Kind kind) = 0;
 
     // Device column: the connected unit's own name on its tile, and the MAC
     // of the unit at index, the one at the other end of the connection,

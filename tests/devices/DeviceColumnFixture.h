@@ -39,7 +39,7 @@ protected:
         deviceTimer = Timer(10, true);
         searchTimer = Timer(1000, false);
         closeTimer = Timer(20, true);
-        checkTimer = Timer(6000, false);
+        disconnectTimer = Timer(3000, false);
 
         DeviceColumnControls controls;
         controls.DeviceBox = box;
@@ -49,13 +49,9 @@ protected:
         controls.DeviceTimer = deviceTimer;
         controls.SearchTimer = searchTimer;
         controls.CloseTimer = closeTimer;
-        controls.CheckTimer = checkTimer;
+        controls.DisconnectTimer = disconnectTimer;
         Configure(controls);
         column = std::make_unique<DeviceTileColumn>(state, list, controls);
-        QObject::connect(deviceTimer, &QTimer::timeout, column.get(),
-                         &DeviceTileColumn::DeviceTimerTimer);
-        QObject::connect(searchTimer, &QTimer::timeout, column.get(),
-                         &DeviceTileColumn::SearchTimerTimer);
 
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -110,7 +106,7 @@ protected:
     QTimer* deviceTimer = nullptr;
     QTimer* searchTimer = nullptr;
     QTimer* closeTimer = nullptr;
-    QTimer* checkTimer = nullptr;
+    QTimer* disconnectTimer = nullptr;
     std::unique_ptr<DeviceTileColumn> column;
 };
 

@@ -57,7 +57,6 @@ protected:
         controls.BurningItem = &burningItem;
         controls.ReadStateTimer = &readStateTimer;
         readStateTimer.setInterval(3000);
-        QObject::connect(&readStateTimer, &QTimer::timeout, [this] { display->ReadStateTimerTimer(); });
         burningItem.setVisible(false);
         row->show();
         for (QWidget* control : controls.Controls)

@@ -27,7 +27,7 @@ class CountingHandoffs : public ReplyHandoffs {
 public:
     int bandEchoes = 0;
     QString ConnectionAddress(RxOrigin::Kind) const override { return {}; }
-    void ConnectionEstablished() override {}
+    bool IdentityReceived(RxOrigin::Kind) override { return true; }
     void ShowConnectedName(const QString&) override {}
     void ShowConnectedMac(int, const MacBytes&) override {}
     void ShowStatusPanel(bool) override {}

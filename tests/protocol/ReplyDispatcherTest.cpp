@@ -36,7 +36,13 @@ public:
     {
         return kind == RxOrigin::Kind::Socket ? socketHost : comPort1Name;
     }
-    void ConnectionEstablished() override { calls << QStringLiteral("ConnectionEstablished"); }
+    // What the connection does with the reply; the fixture plays it.
+    std::function<bool(const QString& address)> identity;
+    bool IdentityReceived(RxOrigin::Kind kind) override
+    {
+        calls << QStringLiteral("IdentityReceived ") + ConnectionAddress(kind);
+        return identity && identity(ConnectionAddress(kind));
+    }
     void ShowConnectedName(const QString& name) override
     {
         calls << QStringLiteral("ShowConnectedName ") + name;
@@ -85,6 +91,16 @@ public:
 
 class ReplyDispatcherTest : public ::testing::Test {
 protected:
+    // The connection takes every identity reply as the end of an attempt.
+    ReplyDispatcherTest()
+    {
+        handoffs.identity = [this](const QString& address) {
+            state.Connected = true;
+            state.ConnectedIndex = devices.IndexOf(address);
+            return true;
+        };
+    }
+
     // A unit listed the way discovery lists it, with its tile already built.
     void List(const QString& address, int kind)
     {
@@ -195,7 +211,6 @@ TEST_F(ReplyDispatcherTest, IdentityReplyOverSerialEstablishesTheConnection)
 {
     List(QStringLiteral("192.168.1.20"), kProbeUnit);
     List(QStringLiteral("COM3"), kSerialUnit);
-    state.ConnectTicks = 5;
     state.SendGate = 0;
 
     FromSerial(QStringLiteral("COM3"), IdentityFrame(QByteArray(" \tHall 2\x01  \0junk", 16), 17));
@@ -203,9 +218,8 @@ TEST_F(ReplyDispatcherTest, IdentityReplyOverSerialEstablishesTheConnection)
     EXPECT_TRUE(state.Connected);
     EXPECT_EQ(state.ConnectedIndex, 1);
     EXPECT_EQ(state.SendGate, 9);
-    EXPECT_EQ(state.ConnectTicks, 0);
     EXPECT_EQ(handoffs.calls,
-              QStringList({"ConnectionEstablished", "ShowConnectedName Hall 2",
+              QStringList({"IdentityReceived COM3", "ShowConnectedName Hall 2",
                            "ShowStatusPanel on"}));
 }
 
@@ -217,8 +231,18 @@ TEST_F(ReplyDispatcherTest, IdentityReplyOverTcpTakesTheSocketHost)
     EXPECT_TRUE(state.Connected);
     EXPECT_EQ(state.ConnectedIndex, 1);
     // Capability 16: no status row.
-    EXPECT_EQ(handoffs.calls, QStringList({"ConnectionEstablished", "ShowConnectedName AMP",
+    EXPECT_EQ(handoffs.calls, QStringList({"IdentityReceived 192.168.1.20", "ShowConnectedName AMP",
                                            "ShowStatusPanel off"}));
+}
+
+TEST_F(ReplyDispatcherTest, IdentityNobodyWaitsForNamesNoTileAndOpensNoGate)
+{
+    List(QStringLiteral("COM3"), kSerialUnit);
+    handoffs.identity = [](const QString&) { return false; };
+    state.SendGate = 0;
+    FromSerial(QStringLiteral("COM3"), IdentityFrame("LATE", 17));
+    EXPECT_EQ(state.SendGate, 0);
+    EXPECT_EQ(handoffs.calls, QStringList({"IdentityReceived COM3"}));
 }
 
 TEST_F(ReplyDispatcherTest, IdentityWithoutCapabilityByteCountsAsNoStatusSupport)
