@@ -48,7 +48,7 @@ EqBand UnitBand(int type, int freqStep, int qStep, int gainDb)
     band.BandFreq = std::clamp(freqStep, 0, kMaxFreqStep);
     band.BandQ = std::clamp(qStep, 0, kMaxQStep);
     const int db = std::clamp(gainDb, -12, 12);
-    band.BandGain = kFlatGainCode - 2 * db;
+    band.BandGain = NearestGainCode(db);
     band.GainShownDb = db;
     band.BandOff = band.BandOffShown = 0;
     return band;

@@ -1,5 +1,7 @@
 #include "CtlOutput.h"
 
+#include "CtlSubcommands.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -41,7 +43,9 @@ QString RenderText(const CommandReport& r)
 {
     QStringList out;
     out << r.Notes;
-    if (r.Command == QLatin1String("discover")) {
+    const Subcommand* command = FindSubcommand(r.Command);
+    if (command && command->Where == Reach::Discovery) {
+        // A list of what was found, not a report per unit.
         if (r.Error.isEmpty())
             out << QStringLiteral("found %1 unit(s)").arg(r.Units.size());
         for (const UnitResult& u : r.Units) {

@@ -278,7 +278,7 @@ CommandReport CtlRunner::RunCommand(const CtlCommand& c)
 CommandReport CtlRunner::RunDiscover(const CtlCommand& c)
 {
     CommandReport report;
-    report.Command = QStringLiteral("discover");
+    report.Command = c.Name();
     found_.reset();  // discover always looks afresh
     const auto& found = Found(c);
     report.Units = DiscoverResults(found);
