@@ -4,9 +4,10 @@
 // window. Gain code to dB is GainDbOf (EqEncoding.h).
 //
 // A drag on the plot does not take the nearest step: it takes the upper end
-// of the table interval under the pointer (HzToStep), as the unit's own
-// program does, so a drag reaches the same steps it always did. A typed or
-// imported value has no pointer to follow and takes the nearest step.
+// of the table interval under the pointer (HzToStep, EqEncoding.h), the rule
+// the window's drag has always had, so a drag keeps reaching the same steps
+// and sends the same frames. A typed or imported value follows no pointer
+// and takes the nearest step.
 #include <QString>
 
 #include <optional>
