@@ -4,14 +4,11 @@
 #include "controls/MessageBoxes.h"
 #include "dialogs/FilterImportDialog.h"
 #include "filters/FilterImport.h"
+#include "filters/FilterTextFile.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMenu>
-#include <QStringDecoder>
 #include <QWidget>
 
 #include <utility>
@@ -19,9 +16,6 @@
 namespace qireq {
 
 namespace {
-
-// Filter texts are a few kilobytes; anything far larger is not one.
-constexpr qint64 kLargestText = 1 << 20;
 
 class DialogTextChooser final : public FilterTextChooser {
 public:
@@ -43,18 +37,6 @@ public:
 private:
     QWidget* owner_;
 };
-
-// The text as its byte order mark says, else UTF-8, else (Windows tools
-// writing in the system's code page) Latin-1, which takes any byte.
-QString DecodeText(const QByteArray& bytes)
-{
-    const std::optional<QStringConverter::Encoding> marked = QStringConverter::encodingForData(bytes);
-    QStringDecoder decoder(marked.value_or(QStringConverter::Utf8));
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        text = QString::fromLatin1(bytes);
-    return text;
-}
 
 }  // namespace
 
@@ -84,18 +66,12 @@ void FilterImportCommand::ImportFilterItemClick()
     const QString fileName = chooser_->ChooseFilterText();
     if (fileName.isEmpty())
         return;
-    const QString shown = QDir::toNativeSeparators(fileName);
-    QFile file(fileName);
-    // Only regular files: a FIFO would block the window on its first read.
-    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly)) {
-        MessageBoxes::Error(&window_, QStringLiteral("Cannot open file %1").arg(shown));
+    const FilterTextRead read = ReadFilterTextFile(fileName);
+    if (!read.ok()) {
+        MessageBoxes::Error(&window_, read.Error);
         return;
     }
-    if (file.size() > kLargestText) {
-        MessageBoxes::Error(&window_, QStringLiteral("%1 is too large for a filter text").arg(shown));
-        return;
-    }
-    const ImportResult result = ImportFilterText(DecodeText(file.readAll()));
+    const ImportResult result = ImportFilterText(read.Text);
 
     FilterImportDialog dialog(result, fileName, &window_);
     if (dialog.exec() == QDialog::Accepted)

@@ -2,7 +2,6 @@
 #include "eq/Pi.h"
 
 #include "eq/EqEncoding.h"
-#include "eq/EqTables.h"
 #include "filters/ReferenceResponse.h"
 
 #include <algorithm>
@@ -13,24 +12,6 @@ namespace qireq {
 namespace {
 
 constexpr double kButterworthQ = 0.70710678118654752440;
-
-template <std::size_t N>
-int NearestOnLogAxis(const std::array<double, N>& table, double value)
-{
-    if (!(value > 0.0))
-        return 0;
-    const double target = std::log(value);
-    int best = 0;
-    double bestDistance = std::fabs(std::log(table[0]) - target);
-    for (std::size_t k = 1; k < N; ++k) {
-        const double distance = std::fabs(std::log(table[k]) - target);
-        if (distance < bestDistance) {
-            best = static_cast<int>(k);
-            bestDistance = distance;
-        }
-    }
-    return best;
-}
 
 // The frequency whose prewarped value is that of hz times factor.
 double WarpedHz(double hz, double factor)
@@ -53,16 +34,6 @@ int UnitType(ImportedKind kind)
 
 }  // namespace
 
-int NearestFreqStep(double hz)
-{
-    return NearestOnLogAxis(FrequencyTable, hz);
-}
-
-int NearestQStep(double q)
-{
-    return NearestOnLogAxis(QTable, q);
-}
-
 int WholeDbGain(double db)
 {
     if (std::isnan(db))
@@ -77,7 +48,7 @@ EqBand UnitBand(int type, int freqStep, int qStep, int gainDb)
     band.BandFreq = std::clamp(freqStep, 0, kMaxFreqStep);
     band.BandQ = std::clamp(qStep, 0, kMaxQStep);
     const int db = std::clamp(gainDb, -12, 12);
-    band.BandGain = kFlatGainCode - 2 * db;
+    band.BandGain = NearestGainCode(db);
     band.GainShownDb = db;
     band.BandOff = band.BandOffShown = 0;
     return band;

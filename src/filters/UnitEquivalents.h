@@ -8,13 +8,11 @@
 // centre lies 10^(|G| / 80) away on the prewarped axis: tan(pi fc / 48000) =
 // tan(pi f / 48000) * 10^(+-|G| / 80), up for a low shelf, down for a high one.
 #include "eq/EqBand.h"
+#include "eq/EqValues.h"
 #include "filters/ImportedFilter.h"
 
 namespace qireq {
 
-// Steps nearest on a logarithmic axis; among equal values the lower step.
-int NearestFreqStep(double hz);
-int NearestQStep(double q);
 // Whole dB, -12..12.
 int WholeDbGain(double db);
 

@@ -2,6 +2,7 @@
 
 #include "eq/EqDisplay.h"
 #include "eq/EqEncoding.h"
+#include "eq/EqValues.h"
 
 #include <QRegularExpression>
 
@@ -67,7 +68,7 @@ std::optional<UnitBandNote> ReadUnitBandNote(const QString& line)
     if (result.Band.BandFreq > kMaxFreqStep || result.Band.BandQ > kMaxQStep || gainDb < -12 ||
         gainDb > 12)
         return std::nullopt;
-    result.Band.BandGain = kFlatGainCode - 2 * gainDb;
+    result.Band.BandGain = NearestGainCode(gainDb);
     result.Band.GainShownDb = gainDb;
     result.Band.BandOff = result.Band.BandOffShown = 0;
     return result;

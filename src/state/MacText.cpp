@@ -7,6 +7,7 @@ namespace qireq {
 namespace {
 
 constexpr int kMacTextLength = 12;
+constexpr int kSeparatedLength = 17;  // six pairs and five separators
 
 int HexValue(QChar c)
 {
@@ -55,6 +56,28 @@ QString FormatMac(const QString& text, const QString& separator)
     for (qsizetype i = 0; i < text.size(); i += 2)
         pairs.append(text.mid(i, 2));
     return pairs.join(separator);
+}
+
+QString MacWithColons(const MacBytes& mac)
+{
+    return FormatMac(MacToText(mac), QStringLiteral(":"));
+}
+
+std::optional<MacBytes> ParseMacAddress(const QString& text)
+{
+    if (text.size() != kSeparatedLength)
+        return TextToMac(text);
+    const QChar separator = text.at(2);
+    if (separator != u':' && separator != u'-')
+        return std::nullopt;
+    QString digits;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (i % 3 != 2)
+            digits.append(text.at(i));
+        else if (text.at(i) != separator)
+            return std::nullopt;
+    }
+    return TextToMac(digits);
 }
 
 }  // namespace qireq

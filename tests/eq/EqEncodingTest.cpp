@@ -3,6 +3,7 @@
 #include "eq/EqBand.h"
 #include "eq/EqEncoding.h"
 #include "eq/EqTables.h"
+#include "eq/EqValues.h"
 
 #include <gtest/gtest.h>
 
@@ -263,6 +264,20 @@ TEST(BandEncoding, DecodingAnEncodedBandGivesItBack)
             ASSERT_EQ(back.BandOff, band.BandOff);
         }
     }
+}
+
+TEST(EqValues, NearestStepsGainCodesAndTypeWords)
+{
+    EXPECT_EQ(NearestFreqStep(0.0), 0);
+    EXPECT_EQ(NearestFreqStep(std::nan("")), 0);
+    EXPECT_EQ(NearestFreqStep(1e6), kMaxFreqStep);
+    EXPECT_EQ(NearestGainCode(-1.25), 27);  // -1.5 dB: halves go away from 0 dB
+    EXPECT_EQ(NearestGainCode(1.25), 21);
+    EXPECT_EQ(NearestGainCode(40.0), 0);
+    for (const int type : {kHighShelf, kPeak, kLowShelf})
+        EXPECT_EQ(BandTypeOfWord(BandTypeWord(type)), type);
+    EXPECT_EQ(BandTypeOfWord(QStringLiteral(" Low-Shelf ")), kLowShelf);
+    EXPECT_FALSE(BandTypeOfWord(QStringLiteral("notch")));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "protocol/Frames.h"
 
+#include "protocol/ConnectGreeting.h"
+
 #include "support/Bytes.h"
 
 #include <gtest/gtest.h>
@@ -115,4 +117,12 @@ TEST(Frames, SetMacCarriesTheSixBytesInOrder)
 {
     EXPECT_EQ(SetMacFrame({0x00, 0xA1, 0xB0, 0x12, 0x34, 0x56}),
               Hex("01 20 03 40 10 20 00 00 A1 B0 12 34 56 01 05 60"));
+}
+
+TEST(ConnectGreeting, OverTcpTheMacIsAskedForBeforeTheIdentity)
+{
+    EXPECT_EQ(ConnectGreeting(RxOrigin::Kind::Socket), (std::vector<Command>{Command::ReadMac, Command::Identify}));
+    EXPECT_EQ(ConnectGreeting(RxOrigin::Kind::SerialPort), std::vector<Command>{Command::Identify});
+    EXPECT_EQ(GreetingBytes(Command::ReadMac), ReadMacBlock());
+    EXPECT_EQ(GreetingBytes(Command::Identify), IdentifyRequest());
 }

@@ -31,3 +31,13 @@ TEST(MacText, FormatJoinsBytePairsWithTheSeparator)
     EXPECT_EQ(FormatMac(QStringLiteral("001A2"), QStringLiteral(":")), QStringLiteral("00:1A:2"));
     EXPECT_EQ(FormatMac(QString(), QStringLiteral(":")), QString());
 }
+
+TEST(MacText, WithColonsAndAsPeopleTypeIt)
+{
+    const MacBytes mac{0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E};
+    EXPECT_EQ(MacWithColons(mac), QStringLiteral("00:1A:2B:3C:4D:5E"));
+    for (const char* typed : {"00:1a:2b:3c:4d:5e", "00-1A-2B-3C-4D-5E", "001A2B3C4D5E"})
+        EXPECT_EQ(ParseMacAddress(QString::fromLatin1(typed)), mac) << typed;
+    for (const char* bad : {"00:1A-2B:3C:4D:5E", "00:1A:2B:3C:4D5E", "00.1A.2B.3C.4D.5E", "00:1A:2B:3C:4D:5G"})
+        EXPECT_FALSE(ParseMacAddress(QString::fromLatin1(bad))) << bad;
+}

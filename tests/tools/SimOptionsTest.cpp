@@ -28,7 +28,7 @@ TEST(SimOptions, DefaultsMakeATcpUnitOn127002Port5000)
     EXPECT_FALSE(o.pty || o.lan || o.ssdp);
     EXPECT_EQ(o.unit.name, MakeNameField(QStringLiteral("QIR-SIM")));
     EXPECT_EQ(o.unit.capability, 17);
-    EXPECT_EQ(MacText(o.unit.mac), QStringLiteral("00A1B0000001"));
+    EXPECT_EQ(qireq::MacToText(o.unit.mac), QStringLiteral("00A1B0000001"));
     EXPECT_FALSE(o.faults.silent || o.faults.garbage);
     EXPECT_EQ(o.faults.answerLimit, -1);
     EXPECT_EQ(o.faults.dropAfter, -1);
@@ -70,7 +70,7 @@ TEST(SimOptions, UnitValues)
     const SimUnitState& u = line.options.unit;
     EXPECT_EQ(u.name, MakeNameField(QStringLiteral("Sub 2")));
     EXPECT_EQ(u.capability, 16);
-    EXPECT_EQ(MacText(u.mac), QStringLiteral("00A1B0ABCDEF"));
+    EXPECT_EQ(qireq::MacToText(u.mac), QStringLiteral("00A1B0ABCDEF"));
     EXPECT_EQ(u.temperatureRaw, 244);
     EXPECT_EQ(u.flags, (std::array<std::uint8_t, 4>{0, 1, 0, 1}));
     EXPECT_EQ(u.burnCount, 255);

@@ -79,18 +79,18 @@ TEST(SimUnitList, NumberedUnitsDifferInNameAndMacOnly)
     base.mac = {0x00, 0xA1, 0xB0, 0x00, 0x00, 0xFF};
     const SimUnitState first = NumberedUnit(base, QStringLiteral("QIR-SIM"), 1);
     EXPECT_EQ(first.name, MakeNameField(QStringLiteral("QIR-SIM-1")));
-    EXPECT_EQ(MacText(first.mac), QStringLiteral("00A1B00000FF"));
+    EXPECT_EQ(qireq::MacToText(first.mac), QStringLiteral("00A1B00000FF"));
     EXPECT_EQ(first.capability, 16);
     EXPECT_EQ(first.minutes, 77u);
     EXPECT_EQ(first.block, base.block);
 
     const SimUnitState later = NumberedUnit(base, QStringLiteral("QIR-SIM"), 250);
     EXPECT_EQ(later.name, MakeNameField(QStringLiteral("QIR-SIM-250")));
-    EXPECT_EQ(MacText(later.mac), QStringLiteral("00A1B00001F8"));  // the carry crosses bytes
+    EXPECT_EQ(qireq::MacToText(later.mac), QStringLiteral("00A1B00001F8"));  // the carry crosses bytes
 
     // A long name is cut to the field; the MAC wraps around at 48 bits.
     base.mac = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
     const SimUnitState cut = NumberedUnit(base, QStringLiteral("Fourteen chars"), 12);
     EXPECT_EQ(cut.name, MakeNameField(QStringLiteral("Fourteen chars-1")));
-    EXPECT_EQ(MacText(cut.mac), QStringLiteral("00000000000A"));
+    EXPECT_EQ(qireq::MacToText(cut.mac), QStringLiteral("00000000000A"));
 }

@@ -203,16 +203,3 @@ TEST(SimUnitFields, NameField)
     EXPECT_EQ(MakeNameField(QString())[0], 0x20);
     EXPECT_EQ(MakeNameField(QString())[15], 0x00);
 }
-
-TEST(SimUnitFields, MacText)
-{
-    const auto mac = ParseMacText(QStringLiteral("00a1B0FfEe01"));
-    ASSERT_TRUE(mac.has_value());
-    EXPECT_EQ(*mac, (MacBytes{0x00, 0xA1, 0xB0, 0xFF, 0xEE, 0x01}));
-    EXPECT_EQ(MacText(*mac), QStringLiteral("00A1B0FFEE01"));
-    EXPECT_FALSE(ParseMacText(QStringLiteral("00A1B0FFEE0")).has_value());
-    EXPECT_FALSE(ParseMacText(QStringLiteral("00A1B0FFEE012")).has_value());
-    EXPECT_FALSE(ParseMacText(QStringLiteral("00A1B0FFEEG1")).has_value());
-    EXPECT_FALSE(ParseMacText(QStringLiteral("+0A1B0FFEE01")).has_value());
-    EXPECT_FALSE(ParseMacText(QStringLiteral("00:A1:B0:FF")).has_value());
-}

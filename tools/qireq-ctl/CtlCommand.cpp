@@ -1,33 +1,50 @@
 #include "CtlCommand.h"
 
-#include <QRegularExpression>
+#include "ArgumentReader.h"
+#include "CtlSubcommands.h"
 
 namespace qireq::ctl {
 
 namespace {
 
-bool LooksLikeNumber(const QString& token)
-{
-    static const QRegularExpression number(QStringLiteral(R"(^[-+]?(\d+\.?\d*|\.\d+)$)"));
-    return number.match(token).hasMatch();
-}
+// import's -o PRESET.bin is kept as the option "out"; there is no --out.
+const QString kOutOption = QStringLiteral("out");
 
-// Options of a subcommand that take a value, by their long name.
+// Options of some subcommand that take a value, by their long name.
 bool SubcommandValueOption(const QString& name)
 {
-    return name == QLatin1String("type") || name == QLatin1String("freq") || name == QLatin1String("q")
-        || name == QLatin1String("gain") || name == QLatin1String("seconds") || name == QLatin1String("to");
+    if (name == kOutOption)
+        return false;
+    for (const Subcommand& s : Subcommands()) {
+        if (s.Options.contains(name))
+            return true;
+    }
+    return false;
 }
 
 bool SubcommandFlag(const QString& name)
 {
-    return name == QLatin1String("on") || name == QLatin1String("off");
+    for (const Subcommand& s : Subcommands()) {
+        if (s.Flags.contains(name))
+            return true;
+    }
+    return false;
 }
 
 // Words that take a second word: "eq set", "preset push".
 bool TakesSecondWord(const QString& first)
 {
-    return first == QLatin1String("eq") || first == QLatin1String("preset");
+    for (const Subcommand& s : Subcommands()) {
+        if (s.Name.startsWith(first + QLatin1Char(' ')))
+            return true;
+    }
+    return false;
+}
+
+bool TakesMinusO(const CtlCommand& c)
+{
+    const Subcommand* s = FindSubcommand(c.Name());
+    return s && s->Options.contains(kOutOption);
 }
 
 }  // namespace
@@ -46,72 +63,50 @@ std::optional<OutputFormat> ParseFormat(const QString& text)
 CtlCommand ParseCommand(const QStringList& tokens)
 {
     CtlCommand c;
-    auto fail = [&c](const QString& message) {
-        if (c.Error.isEmpty())
-            c.Error = message;
-    };
+    tools::ArgumentReader reader(tokens);
 
-    for (int i = 0; i < tokens.size(); ++i) {
-        QString token = tokens.at(i);
-        QString inlineValue;
-        bool hasInline = false;
-        if (token.startsWith(QLatin1String("--")) && token.contains(QLatin1Char('='))) {
-            const int eq = static_cast<int>(token.indexOf(QLatin1Char('=')));
-            inlineValue = token.mid(eq + 1);
-            token = token.left(eq);
-            hasInline = true;
-        }
-        auto value = [&](const QString& name) -> std::optional<QString> {
-            if (hasInline)
-                return inlineValue;
-            if (i + 1 >= tokens.size()) {
-                fail(QStringLiteral("%1 needs a value").arg(name));
-                return std::nullopt;
-            }
-            return tokens.at(++i);
-        };
-
-        const bool isImport = !c.Words.isEmpty() && c.Words.first() == QLatin1String("import");
+    while (!reader.AtEnd()) {
+        const QString token = reader.Next();
         if (token == QLatin1String("-h") || token == QLatin1String("--help")) {
             c.Help = true;
         } else if (token == QLatin1String("--version")) {
             c.Version = true;
         } else if (token == QLatin1String("--serial")) {
-            if (auto v = value(token))
+            if (auto v = reader.Value())
                 c.Units.Serial << *v;
         } else if (token == QLatin1String("--tcp")) {
-            if (auto v = value(token))
+            if (auto v = reader.Value())
                 c.Units.Tcp << *v;
         } else if (token == QLatin1String("--unit")) {
-            if (auto v = value(token))
+            if (auto v = reader.Value())
                 c.Units.Units << *v;
         } else if (token == QLatin1String("--all")) {
             c.Units.All = true;
-        } else if (token == QLatin1String("-o") && isImport) {
+        } else if (token == QLatin1String("-o") && TakesMinusO(c)) {
             // import FILE -o PRESET.bin: here -o names the preset to write.
-            if (auto v = value(token))
-                c.Options.insert(QStringLiteral("out"), *v);
+            if (auto v = reader.Value())
+                c.Options.insert(kOutOption, *v);
         } else if (token == QLatin1String("-o") || token == QLatin1String("--output")) {
-            if (auto v = value(token)) {
+            if (auto v = reader.Value()) {
                 c.Format = ParseFormat(*v);
                 if (!c.Format)
-                    fail(QStringLiteral("unknown output format \"%1\" (text, json or jsonl)").arg(*v));
+                    reader.Fail(QStringLiteral("unknown output format \"%1\" (text, json or jsonl)").arg(*v));
             }
         } else if (token == QLatin1String("-f") || token == QLatin1String("--file")) {
-            if (auto v = value(token))
+            if (auto v = reader.Value())
                 c.BatchFile = *v;
         } else if (token == QLatin1String("--timeout")) {
-            if (auto v = value(token)) {
+            if (auto v = reader.Value()) {
                 bool ok = false;
                 const double seconds = v->toDouble(&ok);
                 if (!ok || seconds <= 0 || seconds > 3600)
-                    fail(QStringLiteral("--timeout wants seconds (more than 0), not \"%1\"").arg(*v));
+                    reader.Fail(QStringLiteral("--timeout wants seconds (more than 0), not \"%1\"").arg(*v));
                 else
                     c.TimeoutMs = static_cast<int>(seconds * 1000.0 + 0.5);
             }
         } else if (token.startsWith(QLatin1String("--")) && SubcommandValueOption(token.mid(2))) {
             const QString name = token.mid(2);
-            if (auto v = value(token)) {
+            if (auto v = reader.Value()) {
                 if (name == QLatin1String("to"))
                     c.Units.Units << *v;
                 else
@@ -119,8 +114,8 @@ CtlCommand ParseCommand(const QStringList& tokens)
             }
         } else if (token.startsWith(QLatin1String("--")) && SubcommandFlag(token.mid(2))) {
             c.Options.insert(token.mid(2), QStringLiteral("1"));
-        } else if (token.startsWith(QLatin1Char('-')) && token.size() > 1 && !LooksLikeNumber(token)) {
-            fail(QStringLiteral("unknown option %1").arg(token));
+        } else if (reader.IsOption()) {
+            reader.Fail(QStringLiteral("unknown option %1").arg(token));
         } else if (c.Words.isEmpty()) {
             c.Words << token;
         } else if (c.Words.size() == 1 && TakesSecondWord(c.Words.first())) {
@@ -130,56 +125,31 @@ CtlCommand ParseCommand(const QStringList& tokens)
         }
     }
     if (c.Has(QStringLiteral("on")) && c.Has(QStringLiteral("off")))
-        fail(QStringLiteral("--on and --off exclude each other"));
+        reader.Fail(QStringLiteral("--on and --off exclude each other"));
+    c.Error = reader.Error();
     return c;
 }
 
 QString CheckShape(const CtlCommand& c)
 {
-    struct Shape {
-        const char* name;
-        int args;
-        const char* usage;
-        const char* options;  // the subcommand options it accepts, space separated
-    };
-    static const Shape shapes[] = {
-        {"discover", 0, "discover [--seconds N]", "seconds"},
-        {"info", 0, "info", ""},
-        {"status", 0, "status", ""},
-        {"usage", 0, "usage", ""},
-        {"eq show", 0, "eq show", ""},
-        {"eq set", 1, "eq set BAND [--type peak|low-shelf|high-shelf] [--freq HZ] [--q Q] [--gain DB] [--on|--off]",
-         "type freq q gain on off"},
-        {"eq trim", 1, "eq trim DB", ""},
-        {"eq bypass", 1, "eq bypass on|off", ""},
-        {"eq reset", 0, "eq reset", ""},
-        {"preset pull", 1, "preset pull FILE", ""},
-        {"preset push", 1, "preset push FILE", ""},
-        {"rename", 1, "rename NAME", ""},
-        {"import", 1, "import FILE -o PRESET.bin [--to UNIT]...", "out"},
-        {"export", 1, "export PRESET.bin", ""},
-    };
     const QString name = c.Name();
     if (name.isEmpty())
         return QStringLiteral("no command given (try qireq-ctl --help)");
-    for (const Shape& s : shapes) {
-        if (name != QLatin1String(s.name))
-            continue;
-        if (c.Args.size() != s.args)
-            return QStringLiteral("usage: qireq-ctl %1").arg(QLatin1String(s.usage));
-        const QStringList allowed = QString::fromLatin1(s.options).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        for (auto it = c.Options.cbegin(); it != c.Options.cend(); ++it) {
-            // --seconds is discovery's: any command with --unit or --all.
-            if (!allowed.contains(it.key()) && it.key() != QLatin1String("seconds"))
-                return QStringLiteral("%1 takes no --%2 (usage: qireq-ctl %3)")
-                    .arg(name, it.key() == QLatin1String("out") ? QStringLiteral("-o FILE") : it.key(),
-                         QLatin1String(s.usage));
-        }
-        if (name == QLatin1String("import") && !c.Has(QStringLiteral("out")))
-            return QStringLiteral("import needs -o PRESET.bin (usage: qireq-ctl %1)").arg(QLatin1String(s.usage));
-        return {};
+    const Subcommand* s = FindSubcommand(name);
+    if (!s)
+        return QStringLiteral("unknown command \"%1\" (try qireq-ctl --help)").arg(name);
+    if (c.Args.size() != s->Args)
+        return QStringLiteral("usage: qireq-ctl %1").arg(s->Usage);
+    for (auto it = c.Options.cbegin(); it != c.Options.cend(); ++it) {
+        // --seconds is discovery's: any command with --unit or --all.
+        const QString& key = it.key();
+        if (!s->Options.contains(key) && !s->Flags.contains(key) && key != QLatin1String("seconds"))
+            return QStringLiteral("%1 takes no --%2 (usage: qireq-ctl %3)")
+                .arg(name, key == kOutOption ? QStringLiteral("-o FILE") : key, s->Usage);
     }
-    return QStringLiteral("unknown command \"%1\" (try qireq-ctl --help)").arg(name);
+    if (s->Options.contains(kOutOption) && !c.Has(kOutOption))
+        return QStringLiteral("%1 needs -o PRESET.bin (usage: qireq-ctl %2)").arg(name, s->Usage);
+    return {};
 }
 
 std::optional<QStringList> SplitBatchLine(const QString& line, QString* error)

@@ -9,6 +9,7 @@
 #include "protocol/Frames.h"
 #include "state/DeviceEntry.h"
 #include "state/DeviceList.h"
+#include "state/MacText.h"
 
 #include <QDeadlineTimer>
 #include <QHostAddress>
@@ -30,14 +31,11 @@ QString KindWord(int kind)
     }
 }
 
-QString MacWithColons(const QString& mac)
+// The device list's MAC text as qireq-ctl prints it; empty while unknown.
+QString ShownMac(const QString& mac)
 {
-    if (mac.size() != 12 || mac == kUnknownMac)
-        return {};
-    QStringList pairs;
-    for (int i = 0; i < 12; i += 2)
-        pairs << mac.mid(i, 2);
-    return pairs.join(QLatin1Char(':'));
+    const std::optional<MacBytes> bytes = mac == kUnknownMac ? std::nullopt : TextToMac(mac);
+    return bytes ? MacWithColons(*bytes) : QString();
 }
 
 // Identify's answer as a row: name and capability.
@@ -168,7 +166,7 @@ std::vector<UnitResult> DiscoverResults(const std::vector<FoundUnit>& found)
     for (const FoundUnit& f : found) {
         UnitResult r = f.Identity;
         r.Unit = f.Target.Label();
-        const QString mac = MacWithColons(f.Mac);
+        const QString mac = ShownMac(f.Mac);
         const QJsonValue capability = r.Fields.value(QStringLiteral("capability"));
         QJsonObject fields;
         fields.insert(QStringLiteral("address"), f.Target.Address);
@@ -188,8 +186,7 @@ std::vector<UnitResult> DiscoverResults(const std::vector<FoundUnit>& found)
 
 const FoundUnit* MatchUnit(const std::vector<FoundUnit>& found, const QString& wanted)
 {
-    QString macWanted = wanted;
-    macWanted.remove(QLatin1Char(':')).remove(QLatin1Char('-'));
+    const std::optional<MacBytes> macWanted = ParseMacAddress(wanted);
     for (const FoundUnit& f : found) {
         if (f.Target.Address.compare(wanted, Qt::CaseInsensitive) == 0
             || f.Target.Label().compare(wanted, Qt::CaseInsensitive) == 0)
@@ -198,7 +195,7 @@ const FoundUnit* MatchUnit(const std::vector<FoundUnit>& found, const QString& w
     for (const FoundUnit& f : found) {
         if (!f.Identity.Name.isEmpty() && f.Identity.Name.compare(wanted, Qt::CaseInsensitive) == 0)
             return &f;
-        if (!f.Mac.isEmpty() && f.Mac.compare(macWanted, Qt::CaseInsensitive) == 0)
+        if (macWanted && TextToMac(f.Mac) == macWanted)
             return &f;
     }
     return nullptr;

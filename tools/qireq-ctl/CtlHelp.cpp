@@ -1,10 +1,51 @@
-// The text of `qireq-ctl --help`.
+// The text of `qireq-ctl --help`: the subcommands from their table.
 #include "CtlCommand.h"
+#include "CtlSubcommands.h"
+
+#include <QRegularExpression>
 
 namespace qireq::ctl {
 
+namespace {
+
+constexpr int kHelpWidth = 76;
+constexpr int kHelpColumn = 27;
+
+// "  usage   first help line", the rest of the help under it; a usage too
+// long for the column stands on lines of its own, wrapped.
+QString CommandLines(const Subcommand& s)
+{
+    const QString pad(kHelpColumn, QLatin1Char(' '));
+    QStringList help = s.Help.split(QLatin1Char('\n'));
+    QString text;
+    if (s.Usage.size() + 4 <= kHelpColumn) {
+        text = QStringLiteral("  ") + s.Usage.leftJustified(kHelpColumn - 2) + help.takeFirst() + QLatin1Char('\n');
+    } else {
+        QString line = QStringLiteral("  ");
+        // A bracketed option is never split.
+        static const QRegularExpression words(QStringLiteral(R"(\[[^\]]*\]\S*|\S+)"));
+        for (const auto& match : words.globalMatch(s.Usage)) {
+            const QString word = match.captured();
+            if (line.trimmed().size() > 0 && line.size() + 1 + word.size() > kHelpWidth) {
+                text += line + QLatin1Char('\n');
+                line = QStringLiteral("         ");
+            }
+            line += (line.trimmed().isEmpty() ? QString() : QStringLiteral(" ")) + word;
+        }
+        text += line + QLatin1Char('\n');
+    }
+    for (const QString& more : help)
+        text += pad + more + QLatin1Char('\n');
+    return text;
+}
+
+}  // namespace
+
 QString HelpText()
 {
+    QString commands = QStringLiteral("Commands:\n");
+    for (const Subcommand& s : Subcommands())
+        commands += CommandLines(s);
     return QStringLiteral(R"(Usage: qireq-ctl [UNITS] [OPTIONS] COMMAND [ARGUMENTS]
        qireq-ctl [UNITS] [OPTIONS] -f FILE
 
@@ -21,34 +62,8 @@ Units (several of each may be given; every command acts on all of them):
                        (default 3; it stops early once every --unit given
                        as an IPv4 address has answered)
 
-Commands:
-  discover [--seconds N]   LAN probe, module search and SSDP for N seconds
-                           (default 3) and a Ping on every serial port, then
-                           Identify on each unit: address, kind, MAC, name,
-                           capability
-  info                     name, link, capability and MAC
-  status                   temperature and the four states (capability 17+)
-  usage                    burn count and operating time (capability 17+)
-  eq show                  trim, bypass and the five bands
-  eq set BAND [--type peak|low-shelf|high-shelf] [--freq HZ] [--q Q]
-         [--gain DB] [--on|--off]
-                           changes one band (1..5); values are snapped to the
-                           unit's steps and the snapped values are printed;
-                           a value outside the unit's range is an error
-  eq trim DB               trim, 0 to -18 dB
-  eq bypass on|off         the bypass switch
-  eq reset                 the built-in setting
-  preset pull FILE         saves the unit's EQ as a .bin preset, as the
-                           window's Save As does (one unit)
-  preset push FILE         sends a .bin preset, as the window's Open does
-  rename NAME              the unit's name (at most 12 ISO 8859-1 characters)
-  import FILE -o PRESET.bin [--to UNIT]...
-                           filter text (Equalizer APO, AutoEq, REW) to a
-                           preset, with a report of the fit; pushed to the
-                           units given with --to (or any of the UNITS options)
-  export PRESET.bin        a preset as Equalizer APO text
-
-Options:
+)")
+        + commands + QLatin1Char('\n') + QStringLiteral(R"(Options:
   -o, --output FORMAT      text (default), json or jsonl
   -f, --file FILE          one command per line ("-": standard input); '#'
                            starts a comment; UNITS given here hold for lines

@@ -1,5 +1,7 @@
 #include "CtlOutput.h"
 
+#include "CtlSubcommands.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -37,44 +39,13 @@ bool CommandReport::Ok() const
     return true;
 }
 
-QStringList UnitFieldKeys(const QString& command)
-{
-    const auto keys = [](std::initializer_list<const char*> names) {
-        QStringList list;
-        for (const char* n : names)
-            list << QString::fromLatin1(n);
-        return list;
-    };
-    if (command == QLatin1String("discover"))
-        return keys({"address", "kind", "mac", "capability"});
-    if (command == QLatin1String("info"))
-        return keys({"link", "capability", "reports_status", "mac"});
-    if (command == QLatin1String("status"))
-        return keys({"temperature_c", "temperature_text", "raw_temperature", "protected", "temperature_alarm",
-                     "voltage_alarm", "standby"});
-    if (command == QLatin1String("usage"))
-        return keys({"burn_count", "minutes", "text"});
-    if (command == QLatin1String("eq show") || command == QLatin1String("eq reset")
-        || command == QLatin1String("preset push") || command == QLatin1String("import"))
-        return keys({"eq"});
-    if (command == QLatin1String("eq set"))
-        return keys({"band"});
-    if (command == QLatin1String("eq trim"))
-        return keys({"trim_db"});
-    if (command == QLatin1String("eq bypass"))
-        return keys({"bypass"});
-    if (command == QLatin1String("preset pull"))
-        return keys({"file", "eq"});
-    if (command == QLatin1String("rename"))
-        return keys({"previous"});
-    return {};
-}
-
 QString RenderText(const CommandReport& r)
 {
     QStringList out;
     out << r.Notes;
-    if (r.Command == QLatin1String("discover")) {
+    const Subcommand* command = FindSubcommand(r.Command);
+    if (command && command->Where == Reach::Discovery) {
+        // A list of what was found, not a report per unit.
         if (r.Error.isEmpty())
             out << QStringLiteral("found %1 unit(s)").arg(r.Units.size());
         for (const UnitResult& u : r.Units) {

@@ -22,6 +22,7 @@ struct CommandReport {
     QJsonObject Extra;      // command-level fields ("snapped", "report", "text", ...)
     std::vector<UnitResult> Units;
     bool UnitsExpected = true;  // export and import without units have none
+    bool Unreadable = false;    // the error is the command line's: exit status 2
 
     bool Ok() const;
 };

@@ -1,7 +1,6 @@
 #include "CtlRunner.h"
 
-#include "EqText.h"
-#include "FilterCommands.h"
+#include "CtlSubcommands.h"
 #include "ParallelRun.h"
 #include "UnitCommands.h"
 #include "state/ApplicationTitle.h"
@@ -59,7 +58,9 @@ int CtlRunner::Run(const QStringList& arguments)
     const CommandReport r = RunCommand(c);
     Print(r, format);
     Finish(format);
-    return r.Ok() ? 0 : 1;
+    if (r.Ok())
+        return 0;
+    return r.Unreadable ? 2 : 1;
 }
 
 int CtlRunner::RunBatch(const CtlCommand& global)
@@ -192,6 +193,7 @@ bool CtlRunner::SelectUnits(const CtlCommand& c, std::vector<UnitTarget>& target
         const auto target = ParseTcpTarget(t, &error);
         if (!target) {
             report.Error = error;
+            report.Unreadable = true;
             return false;
         }
         add(*target);
@@ -226,6 +228,7 @@ bool CtlRunner::SelectUnits(const CtlCommand& c, std::vector<UnitTarget>& target
     }
     if (targets.empty() && report.Units.empty()) {
         report.Error = QStringLiteral("no unit selected: give --serial PORT, --tcp HOST[:PORT], --unit NAME or --all");
+        report.Unreadable = c.Units.IsEmpty();
         return false;
     }
     return true;
@@ -237,32 +240,37 @@ CommandReport CtlRunner::RunCommand(const CtlCommand& c)
     report.Command = c.Name();
     if (const QString shape = CheckShape(c); !shape.isEmpty()) {
         report.Error = shape;
+        report.Unreadable = true;
         return report;
     }
-    if (report.Command == QLatin1String("discover"))
+    const Subcommand& sub = *FindSubcommand(report.Command);
+    if (sub.Where == Reach::Discovery)
         return RunDiscover(c);
-    if (report.Command == QLatin1String("import"))
-        return RunImport(c);
-    if (report.Command == QLatin1String("export"))
-        return RunExport(c);
 
-    PreparedCommand prepared;
-    if (const QString problem = Prepare(c, prepared); !problem.isEmpty()) {
-        report.Error = problem;
+    const Prepared prepared = sub.Prepare(c);
+    report.Notes = prepared.Notes;
+    report.Extra = prepared.Extra;
+    report.UnitsExpected =
+        sub.Where != Reach::NoUnits && !(sub.Where == Reach::UnitsOptional && c.Units.IsEmpty());
+    if (!prepared.Error.isEmpty()) {
+        report.Error = prepared.Error;
+        report.Unreadable = prepared.Unreadable;
         return report;
     }
-    report.Notes = prepared.Notes;
-    if (!prepared.Snapped.isEmpty())
-        report.Extra.insert(QStringLiteral("snapped"), prepared.Snapped);
+    if (!report.UnitsExpected || !prepared.OnUnit)
+        return report;
     std::vector<UnitTarget> targets;
     if (!SelectUnits(c, targets, report))
         return report;
-    if (report.Command == QLatin1String("preset pull") && targets.size() + report.Units.size() > 1) {
-        report.Error = QStringLiteral("preset pull writes one file: select one unit");
+    if (sub.Where == Reach::OneUnit && targets.size() + report.Units.size() > 1) {
+        report.Error = QStringLiteral("%1 writes one file: select one unit").arg(sub.Name);
+        report.Unreadable = true;
         report.Units.clear();
         return report;
     }
-    const auto results = RunOnUnits(targets, [&prepared](const UnitTarget& t) { return RunUnitCommand(prepared, t); });
+    const int timeoutMs = c.TimeoutMs.value_or(kDefaultTimeoutMs);
+    const auto results =
+        RunOnUnits(targets, [&prepared, timeoutMs](const UnitTarget& t) { return RunOnUnit(prepared, t, timeoutMs); });
     report.Units.insert(report.Units.begin(), results.begin(), results.end());
     return report;
 }
@@ -270,7 +278,7 @@ CommandReport CtlRunner::RunCommand(const CtlCommand& c)
 CommandReport CtlRunner::RunDiscover(const CtlCommand& c)
 {
     CommandReport report;
-    report.Command = QStringLiteral("discover");
+    report.Command = c.Name();
     found_.reset();  // discover always looks afresh
     const auto& found = Found(c);
     report.Units = DiscoverResults(found);
@@ -279,52 +287,6 @@ CommandReport CtlRunner::RunDiscover(const CtlCommand& c)
     report.Extra.insert(QStringLiteral("seconds"), DiscoverMs(c) / 1000.0);
     if (found.empty())
         report.Error = QStringLiteral("no unit found within %1").arg(SecondsText(DiscoverMs(c)));
-    return report;
-}
-
-CommandReport CtlRunner::RunImport(const CtlCommand& c)
-{
-    CommandReport report;
-    report.Command = QStringLiteral("import");
-    report.UnitsExpected = !c.Units.IsEmpty();
-    const ImportOutcome imported = ImportToPreset(c.Args.value(0), c.Options.value(QStringLiteral("out")));
-    report.Extra.insert(QStringLiteral("report"), imported.Report);
-    if (!imported.Report.isEmpty())
-        report.Notes << imported.Report.trimmed();
-    if (!imported.Error.isEmpty()) {
-        report.Error = imported.Error;
-        return report;
-    }
-    report.Notes << QStringLiteral("preset written to %1").arg(imported.File);
-    report.Extra.insert(QStringLiteral("file"), imported.File);
-    report.Extra.insert(QStringLiteral("eq"), EqJson(imported.Block));
-    if (c.Units.IsEmpty())
-        return report;
-    PreparedCommand prepared;
-    prepared.Command = c;
-    prepared.Name = QStringLiteral("import");
-    prepared.TimeoutMs = c.TimeoutMs.value_or(kDefaultTimeoutMs);
-    prepared.Block = imported.Block;
-    std::vector<UnitTarget> targets;
-    if (!SelectUnits(c, targets, report))
-        return report;
-    const auto results = RunOnUnits(targets, [&prepared](const UnitTarget& t) { return RunUnitCommand(prepared, t); });
-    report.Units.insert(report.Units.begin(), results.begin(), results.end());
-    return report;
-}
-
-CommandReport CtlRunner::RunExport(const CtlCommand& c)
-{
-    CommandReport report;
-    report.Command = QStringLiteral("export");
-    report.UnitsExpected = false;
-    const ExportOutcome exported = ExportPreset(c.Args.value(0));
-    if (!exported.Error.isEmpty()) {
-        report.Error = exported.Error;
-        return report;
-    }
-    report.Notes << exported.Text.trimmed();
-    report.Extra.insert(QStringLiteral("text"), exported.Text);
     return report;
 }
 

@@ -2,7 +2,9 @@
 // Runs qireq-ctl: one command from the command line, or one per line of a
 // batch file (-f FILE, -f - for standard input). Picks the units, runs the
 // command on all of them at once and prints the report in the chosen form.
-// Exit status 0 only when every command succeeded on every unit.
+// Exit status 0 only when every command succeeded on every unit; 2 when
+// the command line could not be read (an unknown command, a value no unit
+// takes), 1 for any other failure.
 #include "CtlCommand.h"
 #include "CtlDiscovery.h"
 #include "CtlOutput.h"
@@ -33,8 +35,6 @@ private:
     bool SelectUnits(const CtlCommand& c, std::vector<UnitTarget>& targets, CommandReport& report);
     const std::vector<FoundUnit>& Found(const CtlCommand& c);
     CommandReport RunDiscover(const CtlCommand& c);
-    CommandReport RunImport(const CtlCommand& c);
-    CommandReport RunExport(const CtlCommand& c);
 
     QTextStream& out_;
     QTextStream& err_;

@@ -2,6 +2,7 @@
 
 #include "eq/EqBand.h"
 #include "eq/EqDisplay.h"
+#include "eq/EqValues.h"
 
 #include <QJsonArray>
 
@@ -41,18 +42,7 @@ BandRecord RecordOf(const UnitBand& band)
     return EncodeBand(e);
 }
 
-double GainDb(int code) { return 12.0 - code / 2.0; }
-
-QString GainDbText(int code) { return QString::number(GainDb(code)) + QStringLiteral(" dB"); }
-
-QString TypeWord(int typeIndex)
-{
-    switch (typeIndex) {
-    case kHighShelf: return QStringLiteral("high-shelf");
-    case kLowShelf: return QStringLiteral("low-shelf");
-    default: return QStringLiteral("peak");
-    }
-}
+QString GainDbText(int code) { return QString::number(GainDbOf(code)) + QStringLiteral(" dB"); }
 
 QString BandLine(const UnitBand& b)
 {
@@ -65,12 +55,12 @@ QJsonObject BandJson(const UnitBand& b)
 {
     return QJsonObject{
         {QStringLiteral("band"), b.Number},
-        {QStringLiteral("type"), TypeWord(b.Type)},
+        {QStringLiteral("type"), BandTypeWord(b.Type)},
         {QStringLiteral("freq_hz"), FrequencyText(b.Freq).toDouble()},
         {QStringLiteral("freq_step"), b.Freq},
         {QStringLiteral("q"), QText(b.Q).toDouble()},
         {QStringLiteral("q_step"), b.Q},
-        {QStringLiteral("gain_db"), GainDb(b.GainCode)},
+        {QStringLiteral("gain_db"), GainDbOf(b.GainCode)},
         {QStringLiteral("gain_code"), b.GainCode},
         {QStringLiteral("on"), !b.Off},
     };

@@ -23,9 +23,7 @@ UnitBand UnitBandOf(int bandNumber, const BandRecord& record);
 UnitBand UnitBandOf(const EqBlock& block, int bandNumber);
 BandRecord RecordOf(const UnitBand& band);
 
-double GainDb(int code);           // 12 - code / 2
-QString GainDbText(int code);      // "-3.5 dB", "6 dB", "0 dB"
-QString TypeWord(int typeIndex);   // "peak", "low-shelf", "high-shelf"
+QString GainDbText(int code);      // "-3.5 dB", "6 dB", "0 dB" (GainDbOf)
 // "Peak 1000.0 Hz Q 2.00 -3.5 dB On"
 QString BandLine(const UnitBand& band);
 QJsonObject BandJson(const UnitBand& band);

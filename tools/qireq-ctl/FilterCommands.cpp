@@ -2,6 +2,7 @@
 
 #include "filters/FilterExport.h"
 #include "filters/FilterImport.h"
+#include "filters/FilterTextFile.h"
 #include "filters/ImportReport.h"
 #include "presets/PresetFile.h"
 #include "presets/PresetRecord.h"
@@ -14,17 +15,22 @@ namespace qireq::ctl {
 ImportOutcome ImportToPreset(const QString& textFile, const QString& presetFile)
 {
     ImportOutcome out;
-    QFile file(textFile);
-    if (textFile != QLatin1String("-") && !file.open(QIODevice::ReadOnly)) {
-        out.Error = QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(textFile));
+    FilterTextRead read;
+    if (textFile == QLatin1String("-")) {
+        QFile in;
+        if (!in.open(stdin, QIODevice::ReadOnly)) {
+            out.Error = QStringLiteral("Cannot read standard input");
+            return out;
+        }
+        read = ReadFilterText(in, QStringLiteral("standard input"));
+    } else {
+        read = ReadFilterTextFile(textFile);
+    }
+    if (!read.ok()) {
+        out.Error = read.Error;
         return out;
     }
-    if (textFile == QLatin1String("-") && !file.open(stdin, QIODevice::ReadOnly)) {
-        out.Error = QStringLiteral("Cannot read standard input");
-        return out;
-    }
-    const QString text = QString::fromUtf8(file.readAll());
-    const ImportResult result = ImportFilterText(text);
+    const ImportResult result = ImportFilterText(read.Text);
     out.Report = RenderImportReport(result);
     out.Filters = static_cast<int>(result.Parsed.Filters.size());
     if (result.Parsed.Filters.empty() && !result.FromUnitNotes) {

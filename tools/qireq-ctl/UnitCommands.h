@@ -1,22 +1,22 @@
 #pragma once
-// The subcommands that act on units, one unit at a time. Prepare checks the
-// command's values and files once, before any unit is touched; RunUnitCommand
-// then runs on each unit's own worker thread. Every write is verified: the
-// unit's echo and a read-back of its block must hold what was sent.
+// The subcommands that act on units, each as its three parts for the table
+// (CtlSubcommands.cpp): Prepare checks the command's values and files once,
+// into the subcommand's own value; Run does the work on one unit, on that
+// unit's worker thread; Render prints the outcome. Writes go through
+// WriteVerified: the unit's echo and a read-back must hold what was sent.
 #include "CtlCommand.h"
+#include "CtlSubcommands.h"
+#include "EqText.h"
 #include "UnitResult.h"
 #include "UnitTarget.h"
 
 #include "eq/EqBlock.h"
-
-#include <QJsonObject>
-#include <QStringList>
+#include "protocol/ReplyFields.h"
+#include "protocol/StatusReply.h"
 
 #include <optional>
 
 namespace qireq::ctl {
-
-class UnitSession;
 
 // After a block write the window holds still for 512 ms while it shows the
 // unit's answer (ApplyEqBlock), so its next frame leaves no sooner; the
@@ -25,50 +25,82 @@ inline constexpr int kBlockSettleMs = 512;
 
 inline constexpr int kDefaultTimeoutMs = 2000;
 
-struct PreparedCommand {
-    CtlCommand Command;
-    QString Name;  // "eq set", ...
-    int TimeoutMs = kDefaultTimeoutMs;
+// Connects to the target, identifies the unit and runs the prepared work.
+UnitResult RunOnUnit(const Prepared& prepared, const UnitTarget& target, int timeoutMs);
 
-    // eq set
+// info, status, usage, rename (UnitCommands.cpp)
+struct UnitInfo {
+    IdentityReply Identity;
+    bool Serial = false;
+    std::optional<MacBytes> Mac;
+};
+std::optional<UnitInfo> RunInfo(UnitSession& s, const NoValue&, UnitResult& r);
+void RenderInfo(const NoValue&, const UnitInfo& info, UnitResult& r);
+std::optional<StatusReading> RunStatus(UnitSession& s, const NoValue&, UnitResult& r);
+void RenderStatus(const NoValue&, const StatusReading& status, UnitResult& r);
+std::optional<InfoReply> RunUsage(UnitSession& s, const NoValue&, UnitResult& r);
+void RenderUsage(const NoValue&, const InfoReply& info, UnitResult& r);
+
+struct NewName {
+    QString Name;
+};
+Prepared PrepareRename(const CtlCommand& c, NewName& name);
+std::optional<QString> RunRename(UnitSession& s, const NewName& name, UnitResult& r);
+void RenderRename(const NewName& name, const QString& previous, UnitResult& r);
+
+// eq show, eq set, eq trim, eq bypass (CtlEqCommands.cpp)
+std::optional<EqBlock> RunEqShow(UnitSession& s, const NoValue&, UnitResult& r);
+void RenderEqShow(const NoValue&, const EqBlock& block, UnitResult& r);
+
+struct BandChange {
     int Band = 1;
     std::optional<int> Type, Freq, Q, Gain;
     std::optional<bool> Off;
-    // eq trim, eq bypass
-    int Trim = 0;
-    bool Bypass = false;
-    // eq reset, preset push, import: the block to write
-    EqBlock Block{};
-    // preset pull
-    QString File;
-    // rename
-    QString NewName;
-
-    // Printed once before the units (text), "snapped" (JSON): the values as
-    // the unit will hold them.
-    QStringList Notes;
-    QJsonObject Snapped;
 };
+struct BandWritten {
+    UnitBand Band;
+    bool MovedToShelfLine = false;  // a type change took the band to 1000 Hz
+};
+Prepared PrepareEqSet(const CtlCommand& c, BandChange& change);
+std::optional<BandWritten> RunEqSet(UnitSession& s, const BandChange& change, UnitResult& r);
+void RenderEqSet(const BandChange&, const BandWritten& written, UnitResult& r);
 
-// Empty when the command may go to the units; else the message.
-QString Prepare(const CtlCommand& command, PreparedCommand& prepared);
+struct TrimLevel {
+    int Db = 0;
+};
+Prepared PrepareEqTrim(const CtlCommand& c, TrimLevel& trim);
+std::optional<int> RunEqTrim(UnitSession& s, const TrimLevel& trim, UnitResult& r);
+void RenderEqTrim(const TrimLevel&, const int& db, UnitResult& r);
 
-// Commands that act on units (all but discover, import without units, export).
-bool IsUnitCommand(const QString& name);
+struct BypassSwitch {
+    bool On = false;
+};
+Prepared PrepareEqBypass(const CtlCommand& c, BypassSwitch& bypass);
+std::optional<bool> RunEqBypass(UnitSession& s, const BypassSwitch& bypass, UnitResult& r);
+void RenderEqBypass(const BypassSwitch&, const bool& on, UnitResult& r);
 
-UnitResult RunUnitCommand(const PreparedCommand& prepared, const UnitTarget& target);
+// eq reset, preset push, preset pull, import, export (CtlPresetCommands.cpp)
+struct BlockToWrite {
+    EqBlock Block{};
+    QString Done;  // the text line of a unit that took it
+};
+Prepared PrepareEqReset(const CtlCommand& c, BlockToWrite& write);
+Prepared PreparePresetPush(const CtlCommand& c, BlockToWrite& write);
+Prepared PrepareImport(const CtlCommand& c, BlockToWrite& write);
+std::optional<EqBlock> RunBlockWrite(UnitSession& s, const BlockToWrite& write, UnitResult& r);
+void RenderBlockWrite(const BlockToWrite& write, const EqBlock& after, UnitResult& r);
 
-// Shared by the eq and preset commands: WriteEqBlock, its answer, the
-// window's pause, then a read-back; both must hold the block's fields.
-bool WriteBlockVerified(UnitSession& session, const EqBlock& block, UnitResult& result);
+struct PresetTarget {
+    QString File;
+};
+struct PresetSaved {
+    QString File;
+    EqBlock Record{};
+};
+Prepared PreparePresetPull(const CtlCommand& c, PresetTarget& target);
+std::optional<PresetSaved> RunPresetPull(UnitSession& s, const PresetTarget& target, UnitResult& r);
+void RenderPresetPull(const PresetTarget&, const PresetSaved& saved, UnitResult& r);
 
-// Per subcommand (CtlEqCommands.cpp, CtlPresetCommands.cpp).
-bool RunEqShow(UnitSession& s, const PreparedCommand& p, UnitResult& r);
-bool RunEqSet(UnitSession& s, const PreparedCommand& p, UnitResult& r);
-bool RunEqTrim(UnitSession& s, const PreparedCommand& p, UnitResult& r);
-bool RunEqBypass(UnitSession& s, const PreparedCommand& p, UnitResult& r);
-bool RunEqReset(UnitSession& s, const PreparedCommand& p, UnitResult& r);
-bool RunPresetPull(UnitSession& s, const PreparedCommand& p, UnitResult& r);
-bool RunPresetPush(UnitSession& s, const PreparedCommand& p, UnitResult& r);
+Prepared PrepareExport(const CtlCommand& c);
 
 }  // namespace qireq::ctl

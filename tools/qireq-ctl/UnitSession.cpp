@@ -4,6 +4,7 @@
 #include "platform/SerialPortAccess.h"
 #include "platform/TClientSocket.h"
 #include "platform/TComPort.h"
+#include "protocol/ConnectGreeting.h"
 #include "protocol/SerialLink.h"
 #include "protocol/SocketLink.h"
 
@@ -68,13 +69,22 @@ bool UnitSession::OpenOnly()
 
 bool UnitSession::Identify()
 {
-    if (!target_.IsSerial())
-        link_->WriteBytes(ReadMacBlock());
-    const auto reply = Request(IdentifyRequest(), Command::Identify, QStringLiteral("Identify"));
-    if (!reply)
-        return false;
-    identity_ = ReadIdentity(*reply);
-    if (!target_.IsSerial())
+    // The window's greeting. Only Identify's reply is waited for; the MAC
+    // reply is picked up whenever it comes (OnFrame).
+    const auto link = target_.IsSerial() ? RxOrigin::Kind::SerialPort : RxOrigin::Kind::Socket;
+    bool askedMac = false;
+    for (const Command request : ConnectGreeting(link)) {
+        if (request != Command::Identify) {
+            link_->WriteBytes(GreetingBytes(request));
+            askedMac = askedMac || request == Command::ReadMac;
+            continue;
+        }
+        const auto reply = Request(GreetingBytes(request), Command::Identify, QStringLiteral("Identify"));
+        if (!reply)
+            return false;
+        identity_ = ReadIdentity(*reply);
+    }
+    if (askedMac)
         WaitFor([this] { return mac_.has_value(); }, 0);
     return true;
 }

@@ -7,8 +7,9 @@
 // The links of src/protocol carry the frames, with their pauses after every
 // write (20 ms serial, 18 ms TCP), spent on this thread. Frames are found by
 // a FrameAssembler of the session's own, so units never spoil each other's
-// frames. As the window does on connecting, a TCP session first sends the
-// ReadMac block, and every session sends Identify and waits for the reply.
+// frames. On connecting a session greets the unit as the window does
+// (ConnectGreeting): over TCP the ReadMac block, then Identify, whose reply
+// it waits for.
 #include "UnitTarget.h"
 
 #include "protocol/FrameAssembler.h"

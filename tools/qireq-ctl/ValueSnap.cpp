@@ -2,8 +2,8 @@
 
 #include "eq/EqBand.h"
 #include "eq/EqTables.h"
+#include "eq/EqValues.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace qireq::ctl {
@@ -17,22 +17,6 @@ std::optional<double> Number(const QString& text)
     if (!ok || !std::isfinite(v))
         return std::nullopt;
     return v;
-}
-
-// Index of the table value nearest to v on a log scale; the first of equals.
-template <class Table>
-int NearestLog(const Table& table, double v)
-{
-    int best = 0;
-    double bestDistance = std::abs(std::log(table[0] / v));
-    for (std::size_t k = 1; k < table.size(); ++k) {
-        const double d = std::abs(std::log(table[k] / v));
-        if (d < bestDistance) {
-            bestDistance = d;
-            best = static_cast<int>(k);
-        }
-    }
-    return best;
 }
 
 Snap Fail(const QString& message)
@@ -54,7 +38,7 @@ Snap SnapFrequency(const QString& hzText)
     if (*hz < low || *hz > high)
         return Fail(QStringLiteral("frequency %1 Hz is outside the unit's range %2 to %3 Hz")
                         .arg(hzText.trimmed()).arg(low).arg(high));
-    return Snap{NearestLog(FrequencyTable, *hz), {}};
+    return Snap{NearestFreqStep(*hz), {}};
 }
 
 Snap SnapQ(const QString& qText)
@@ -66,7 +50,7 @@ Snap SnapQ(const QString& qText)
     const double high = QTable.back();
     if (*q < low || *q > high)
         return Fail(QStringLiteral("Q %1 is outside the unit's range %2 to %3").arg(qText.trimmed()).arg(low).arg(high));
-    return Snap{NearestLog(QTable, *q), {}};
+    return Snap{NearestQStep(*q), {}};
 }
 
 Snap SnapGain(const QString& dbText)
@@ -76,9 +60,7 @@ Snap SnapGain(const QString& dbText)
         return Fail(QStringLiteral("--gain wants a gain in dB, not \"%1\"").arg(dbText));
     if (*db < -12.0 || *db > 12.0)
         return Fail(QStringLiteral("gain %1 dB is outside the unit's range -12 to +12 dB").arg(dbText.trimmed()));
-    // code = 24 - 2 * dB, in half-dB steps; halves round away from 0 dB.
-    const int code = kFlatGainCode - static_cast<int>(std::lround(2.0 * *db));
-    return Snap{std::clamp(code, 0, kMaxGainCode), {}};
+    return Snap{NearestGainCode(*db), {}};
 }
 
 Snap SnapTrim(const QString& dbText)
@@ -93,13 +75,8 @@ Snap SnapTrim(const QString& dbText)
 
 Snap ParseBandType(const QString& text)
 {
-    const QString t = text.trimmed().toLower();
-    if (t == QLatin1String("peak"))
-        return Snap{kPeak, {}};
-    if (t == QLatin1String("low-shelf"))
-        return Snap{kLowShelf, {}};
-    if (t == QLatin1String("high-shelf"))
-        return Snap{kHighShelf, {}};
+    if (const std::optional<int> type = BandTypeOfWord(text))
+        return Snap{*type, {}};
     return Fail(QStringLiteral("--type wants peak, low-shelf or high-shelf, not \"%1\"").arg(text));
 }
 

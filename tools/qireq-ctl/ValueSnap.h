@@ -1,8 +1,8 @@
 #pragma once
-// Values typed in Hz, Q and dB onto the unit's steps and codes. Frequency
-// and Q go to the table step nearest on a logarithmic scale; gain to the
-// nearest half-dB code; trim to whole dB. A value outside the unit's range
-// is an error, never clamped.
+// Values typed in Hz, Q and dB onto the unit's steps and codes, by the rules
+// of eq/EqValues.h (nearest step on a logarithmic scale, nearest half-dB
+// gain code); trim to whole dB. Here a value outside the unit's range is an
+// error, never clamped, and each message names the option.
 #include <QString>
 
 #include <optional>

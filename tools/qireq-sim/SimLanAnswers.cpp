@@ -40,12 +40,12 @@ QByteArray PortProbeAnswer(const SimUnitState& unit, quint32 ipv4)
 
 QByteArray ModuleSearchAnswer(const SimUnitState& unit, const QString& ipText)
 {
-    return (ipText + u',' + MacText(unit.mac) + QStringLiteral(",QX-B27")).toLatin1();
+    return (ipText + u',' + MacToText(unit.mac) + QStringLiteral(",QX-B27")).toLatin1();
 }
 
 QByteArray SsdpNotify(const SimUnitState& unit, const QString& ipText, quint16 groupPort)
 {
-    const QString mac = MacText(unit.mac);
+    const QString mac = MacToText(unit.mac);
     const QString text = QStringLiteral(
         "NOTIFY * HTTP/1.1\r\n"
         "HOST: 239.255.255.250:%1\r\n"

@@ -2,7 +2,9 @@
 
 #include "SimUnitList.h"
 
-#include <QCommandLineParser>
+#include "ArgumentReader.h"
+
+#include <QMap>
 
 #include <algorithm>
 #include <limits>
@@ -21,9 +23,73 @@ struct Parsed {
     }
 };
 
+// One option of the simulator: its name, the name of its value (none for a
+// switch) and its help.
+struct SimOption {
+    SimOption(QString n, QString h, QString v = {}) : name(std::move(n)), help(std::move(h)), valueName(std::move(v)) {}
+    QString name;
+    QString help;
+    QString valueName;
+};
+
+// The options read from the command line in the style qireq-ctl reads its
+// own (ArgumentReader): each switch given, each option's last value.
+class SimArguments {
+public:
+    bool isSet(const QString& name) const { return given_.contains(name); }
+    QString value(const QString& name) const { return given_.value(name); }
+
+    // False with the message in *error for an unknown option, an option
+    // without its value or a word that is no option.
+    bool Read(const QStringList& words, const QList<SimOption>& options, QString* error)
+    {
+        tools::ArgumentReader reader(words);
+        while (!reader.AtEnd()) {
+            const QString word = reader.Next();
+            const QString name = word == QLatin1String("-h")           ? QStringLiteral("help")
+                                 : word.startsWith(QLatin1String("--")) ? word.mid(2)
+                                                                        : QString();
+            const auto known = std::find_if(options.cbegin(), options.cend(),
+                                            [&](const SimOption& o) { return o.name == name; });
+            if (!word.startsWith(u'-') || !reader.IsOption())
+                reader.Fail(QStringLiteral("Unexpected argument \"%1\"").arg(word));
+            else if (known == options.cend())
+                reader.Fail(QStringLiteral("unknown option %1").arg(word));
+            else if (known->valueName.isEmpty())
+                given_.insert(name, QString());
+            else if (const auto v = reader.Value())
+                given_.insert(name, *v);
+        }
+        *error = reader.Error();
+        return error->isEmpty();
+    }
+
+private:
+    QMap<QString, QString> given_;
+};
+
+QString HelpText(const QString& description, const QList<SimOption>& options)
+{
+    QString text = QStringLiteral("Usage: qireq-sim [options]\n") + description + QStringLiteral("\n\nOptions:\n");
+    for (const SimOption& o : options) {
+        text += (o.name == u"help" ? QStringLiteral("  -h, --help") : QStringLiteral("  --") + o.name)
+            + (o.valueName.isEmpty() ? QString() : QStringLiteral(" <%1>").arg(o.valueName)) + u'\n';
+        QString line = QStringLiteral("      ");
+        for (const QString& word : o.help.split(u' ')) {
+            if (line.size() > 6 && line.size() + 1 + word.size() > 78) {
+                text += line + u'\n';
+                line = QStringLiteral("      ");
+            }
+            line += (line.size() > 6 ? QStringLiteral(" ") : QString()) + word;
+        }
+        text += line + u'\n';
+    }
+    return text;
+}
+
 // An unsigned decimal number within [low, high]; `name` names the option in the error.
 template <typename T>
-T Number(const QCommandLineParser& parser, const QString& name, qint64 low, qint64 high, T fallback,
+T Number(const SimArguments& parser, const QString& name, qint64 low, qint64 high, T fallback,
          Parsed& parsed)
 {
     if (!parser.isSet(name))
@@ -76,7 +142,7 @@ void ParseFlags(const QString& text, SimUnitState& unit, Parsed& parsed)
 }
 
 // Many units: each listens on its own address, on LAN sockets only.
-void ParseUnits(const QCommandLineParser& parser, SimOptions& options, Parsed& parsed)
+void ParseUnits(const SimArguments& parser, SimOptions& options, Parsed& parsed)
 {
     if (const QString error = ParseUnitList(parser.value(QStringLiteral("units")), options.units); !error.isEmpty())
         parsed.Fail(error);
@@ -89,7 +155,7 @@ void ParseUnits(const QCommandLineParser& parser, SimOptions& options, Parsed& p
     options.tcp = true;
 }
 
-void ParseChaos(const QCommandLineParser& parser, ChaosSettings& chaos, Parsed& parsed)
+void ParseChaos(const SimArguments& parser, ChaosSettings& chaos, Parsed& parsed)
 {
     chaos.on = parser.isSet(QStringLiteral("chaos"));
     for (const char* detail : {"chaos-interval", "chaos-faults"}) {
@@ -119,16 +185,13 @@ void ParseChaos(const QCommandLineParser& parser, ChaosSettings& chaos, Parsed& 
 
 SimCommandLine ParseSimCommandLine(const QStringList& arguments)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
+    const QString description = QStringLiteral(
         "A simulated QIR-EQ unit, or many LAN units (--units). It answers the control\n"
         "program's request frames over TCP, a pseudo-terminal or a tty, and its LAN\n"
         "discovery probes, and logs every frame as a hex line (RX/TX) on stdout. Runs\n"
-        "until SIGINT or SIGTERM."));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help."));
-    parser.addOption(help);
-    const QList<QCommandLineOption> all{
+        "until SIGINT or SIGTERM.");
+    const QList<SimOption> all{
+        {QStringLiteral("help"), QStringLiteral("Show this help."), {}},
         {QStringLiteral("tcp"), QStringLiteral("Listen for TCP connections on ADDR:PORT (port 0: any free "
                                                "port). Default 127.0.0.2:5000 when no --tcp, --pty or --tty is "
                                                "given."), QStringLiteral("ADDR:PORT")},
@@ -205,23 +268,16 @@ SimCommandLine ParseSimCommandLine(const QStringList& arguments)
                                                         "drop, flood, bytes, delay, duplicate, length (default "
                                                         "all)."), QStringLiteral("LIST")},
     };
-    parser.addOptions(all);
-
     SimCommandLine result;
-    result.text = parser.helpText();
-    Parsed parsed;
-    if (!parser.parse(arguments)) {
-        result.error = parser.errorText();
+    result.text = HelpText(description, all);
+    SimArguments parser;
+    if (!parser.Read(arguments.mid(1), all, &result.error))
         return result;
-    }
-    if (parser.isSet(help)) {
+    if (parser.isSet(QStringLiteral("help"))) {
         result.help = true;
         return result;
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        result.error = QStringLiteral("Unexpected argument \"%1\"").arg(parser.positionalArguments().first());
-        return result;
-    }
+    Parsed parsed;
 
     SimOptions& options = result.options;
     if (parser.isSet(QStringLiteral("tcp")))
@@ -261,7 +317,7 @@ SimCommandLine ParseSimCommandLine(const QStringList& arguments)
     unit.capability = Number<std::uint8_t>(parser, QStringLiteral("capability"), 0, 255, unit.capability, parsed);
     const QString macText = parser.isSet(QStringLiteral("mac")) ? parser.value(QStringLiteral("mac"))
                                                                 : QStringLiteral("00A1B0000001");
-    if (const auto mac = ParseMacText(macText))
+    if (const auto mac = TextToMac(macText))
         unit.mac = *mac;
     else
         parsed.Fail(QStringLiteral("--mac wants 12 hexadecimal digits, not \"%1\"").arg(macText));

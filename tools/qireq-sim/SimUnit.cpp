@@ -49,27 +49,6 @@ NameField MakeNameField(const QString& text)
     return field;
 }
 
-std::optional<MacBytes> ParseMacText(const QString& text)
-{
-    if (text.size() != 12)
-        return std::nullopt;
-    const auto isHexDigit = [](QChar c) {
-        return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
-    };
-    if (!std::all_of(text.cbegin(), text.cend(), isHexDigit))
-        return std::nullopt;
-    MacBytes mac{};
-    for (std::size_t i = 0; i < mac.size(); ++i)
-        mac[i] = static_cast<std::uint8_t>(text.mid(static_cast<qsizetype>(2 * i), 2).toUInt(nullptr, 16));
-    return mac;
-}
-
-QString MacText(const MacBytes& mac)
-{
-    const QByteArray raw(reinterpret_cast<const char*>(mac.data()), static_cast<qsizetype>(mac.size()));
-    return QString::fromLatin1(raw.toHex().toUpper());
-}
-
 QByteArray SimUnit::Answer(const QByteArray& frame)
 {
     if (frame.size() < 6)

@@ -3,6 +3,7 @@
 // no sockets, no timers, so every reply can be checked byte for byte.
 #include "eq/EqBlock.h"
 #include "protocol/Frames.h"
+#include "state/MacText.h"
 
 #include <QByteArray>
 #include <QString>
@@ -36,9 +37,9 @@ struct SimUnitState {
 // sixteen bytes fills the field with no zero byte.
 NameField MakeNameField(const QString& text);
 
-// Twelve hexadecimal digits, pairs from the left, no separators.
-std::optional<MacBytes> ParseMacText(const QString& text);
-QString MacText(const MacBytes& mac);  // upper-case, no separators
+// The namespace test's name for TextToMac (state/MacText.h, the MAC text
+// of the window and both tools).
+inline std::optional<MacBytes> ParseMacText(const QString& text) { return TextToMac(text); }
 
 class SimUnit {
 public:

@@ -2,6 +2,7 @@
 // the write checks' messages and the JSON shapes.
 #include "CtlCommand.h"
 #include "CtlOutput.h"
+#include "CtlRunner.h"
 #include "EqText.h"
 #include "ValueSnap.h"
 #include "WriteCheck.h"
@@ -10,6 +11,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QTextStream>
 
 #include <gtest/gtest.h>
 
@@ -142,4 +144,19 @@ TEST(CtlOutput, StableShapeWithNullsForFailedUnits)
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(QJsonDocument::fromJson(lines[1].toUtf8()).object().value("error").toString(), bad.Error);
     EXPECT_TRUE(RenderText(r).contains("/dev/ttyUSB0: FAILED: permission denied"));
+}
+
+// Exit status 2 for a command line that could not be read, 1 for a failure
+// outside it (here a file); no unit is ever reached.
+TEST(CtlExit, ACommandLineThatCannotBeReadExitsWithTwo)
+{
+    QString printed;
+    QTextStream out(&printed);
+    CtlRunner runner(out, out);
+    const QStringList unit{"--tcp", "127.0.0.1:9"};
+    EXPECT_EQ(runner.Run(unit + QStringList{"eq", "frob"}), 2);
+    EXPECT_EQ(runner.Run(unit + QStringList{"eq", "set", "6", "--gain", "1"}), 2);
+    EXPECT_EQ(runner.Run(unit + QStringList{"eq", "set", "1", "--freq", "25000"}), 2);
+    EXPECT_EQ(runner.Run({"eq", "show"}), 2);
+    EXPECT_EQ(runner.Run(unit + QStringList{"preset", "push", "/nonexistent/hall.bin"}), 1);
 }
