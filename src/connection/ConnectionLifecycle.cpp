@@ -3,6 +3,7 @@
 #include "connection/ConnectionLinks.h"
 #include "connection/ConnectionView.h"
 #include "platform/PlatformErrors.h"
+#include "protocol/ConnectGreeting.h"
 #include "protocol/FrameAssembler.h"
 #include "protocol/LinkPause.h"
 #include "protocol/RequestSender.h"
@@ -128,11 +129,15 @@ void ConnectionLifecycle::CloseLink()
         link->Close();
 }
 
+// The greeting qireq-ctl sends too, through the link's canned requests.
 void ConnectionLifecycle::SendGreeting(RxOrigin::Kind kind)
 {
-    if (kind == RxOrigin::Kind::Socket)
-        requests_.SendReadMac();
-    requests_.SendIdentify();
+    for (const Command request : ConnectGreeting(kind)) {
+        if (request == Command::ReadMac)
+            requests_.SendReadMac();
+        else
+            requests_.SendIdentify();
+    }
 }
 
 void ConnectionLifecycle::EndAttempt()
