@@ -18,8 +18,6 @@ protected:
         flagPictures = ConnFlagList(1.0);
         flag = new PictureButton(window.get());
         flag->ShowPicture(flagPictures, artwork::kFlagConnected);
-        QObject::connect(&comPort1, &TComPort::OnException,
-                         [](TComPort*, TComExceptions, const QString&, int, const QString&) {});
         controls.ComPort1 = &comPort1;
         controls.connectflagImage = flag;
         controls.ConnFlagList = &flagPictures;
@@ -38,7 +36,7 @@ protected:
     }
 
     PseudoTerminal pty;
-    TComPort comPort1;
+    TComPort comPort1{TComFailures::Report};
     QVector<QPixmap> flagPictures;
     PictureButton* flag = nullptr;
 };

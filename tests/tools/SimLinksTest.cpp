@@ -66,7 +66,7 @@ TEST(SimOverSerialLink, AnswersEveryRequestThroughThePort)
     const QString pty = sim.WaitForLine(QStringLiteral("PTY "));
     ASSERT_FALSE(pty.isEmpty());
 
-    TComPort port;
+    TComPort port(TComFailures::Throw);
     Replies replies;
     QObject::connect(&port, &TComPort::OnRxChar, [&](TComPort* sender, int count) {
         std::vector<char> buffer(static_cast<std::size_t>(std::min(count, 1024)));
