@@ -31,8 +31,9 @@ int CloseAfterMs(int argc, char** argv)
 int main(int argc, char** argv)
 {
     const int closeAfterMs = CloseAfterMs(argc, argv);
-    qireq::RunProgram(argc, argv, qireq::MainWindowSeams::Isolated(), [closeAfterMs](qireq::TForm1& window) {
-        if (closeAfterMs >= 0)
-            QTimer::singleShot(closeAfterMs, &window, &QWidget::close);
-    });
+    qireq::RunProgram(argc, argv, qireq::MainWindowSeams::Isolated(),
+                      [closeAfterMs](qireq::TForm1& window) {
+                          if (closeAfterMs >= 0)
+                              QTimer::singleShot(closeAfterMs, &window, &QWidget::close);
+                      });
 }
