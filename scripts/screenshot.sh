@@ -4,8 +4,10 @@
 #
 #   bash scripts/screenshot.sh [output.png]
 #
-# Builds the program first if it is not built yet (QIREQ_BUILD_DIR picks the
-# build directory, build/release by default). Needs xvfb-run and ImageMagick.
+# Uses the tests' build of the program (tests/app/qireq-test-window: the same
+# window without discovery) and builds it first if it is not built yet
+# (QIREQ_BUILD_DIR picks the build directory, build/release by default).
+# Needs xvfb-run and ImageMagick.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,10 +15,10 @@ cd "$(dirname "$0")/.."
 # --inside): start the program, wait for its window, capture it, end it.
 capture() {
   local program=$1 out=$2 pid window="" tries=0
-  # The program would close itself after 20 s if the capture never ends it.
-  # No discovery: the picture shows the window as it opens, and nothing is
-  # sent to this machine's serial ports or network.
-  QT_QPA_PLATFORM=xcb QIREQ_TEST_ISOLATED=1 QIREQ_TEST_CLOSE_AFTER_MS=20000 "$program" &
+  # The tests' build of the program: no discovery, so the picture shows the
+  # window as it opens and nothing is sent to this machine's serial ports or
+  # network; it closes itself after 20 s if the capture never ends it.
+  QT_QPA_PLATFORM=xcb "$program" --close-after-ms 20000 &
   pid=$!
   while [ -z "$window" ] && [ $tries -lt 100 ]; do
     sleep 0.1
@@ -54,12 +56,12 @@ if [ "${1:-}" = --inside ]; then
 fi
 
 build=${QIREQ_BUILD_DIR:-build/release}
-program="$(pwd)/$build/src/app/qireq"
+program="$(pwd)/$build/tests/app/qireq-test-window"
 out=${1:-docs/screenshot.png}
 
 if [ ! -x "$program" ]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-  cmake --build "$build" --target qireq
+  cmake --build "$build" --target qireq-test-window
 fi
 mkdir -p "$(dirname "$out")"
 

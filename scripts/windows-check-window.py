@@ -8,7 +8,11 @@ tile, waits for the connect (Identify, then ReadEqBlock), drags band 3's
 marker upwards and waits for the SetBand frames. Screenshots and the lines
 of the unit's log that show each step are kept in OUT.
 
-    windows-check-window.py OUT
+    windows-check-window.py OUT [FROM]
+
+FROM is the number of lines the unit's log held before the window started:
+only the lines after them count, so earlier steps' frames (qireq-ctl.exe's
+Identify, the installed program's Ping) are not taken for the window's.
 """
 import os
 import re
@@ -17,6 +21,7 @@ import sys
 import time
 
 OUT = sys.argv[1]
+FROM = int(sys.argv[2]) if len(sys.argv) > 2 else 0
 SIM_LOG = os.path.join(OUT, "sim-serial.log")
 
 # Requests as the simulator logs them: header, length byte, command byte.
@@ -52,7 +57,8 @@ def wait_for(what, condition, seconds):
 def sim_lines(pattern):
     try:
         with open(SIM_LOG, encoding="utf-8", errors="replace") as log_file:
-            return [line.rstrip() for line in log_file if re.match(pattern, line)]
+            lines = log_file.readlines()[FROM:]
+            return [line.rstrip() for line in lines if re.match(pattern, line)]
     except FileNotFoundError:
         return []
 

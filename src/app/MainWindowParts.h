@@ -33,10 +33,11 @@ struct MainWindowParts {
 
     MainWindowSeams Seams;
 
-    // Components: the connection's serial port, the probing serial port and
-    // the TCP client.
-    TComPort ComPort1;
-    TComPort ComPort2;
+    // Components: the connection's serial port (its failures go to the
+    // connection's handler), the probing serial port (its failures are
+    // thrown to the prober, which swallows them) and the TCP client.
+    TComPort ComPort1{TComFailures::Report};
+    TComPort ComPort2{TComFailures::Throw};
     TClientSocket ClientSocket1;
 
     // The units known (shared with the prober thread) and the serial ports present.

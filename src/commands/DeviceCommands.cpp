@@ -118,20 +118,22 @@ void DeviceCommands::MACOkClick()
         return;
     const QString typed = dialog->MacEdit->TypedText();
     dialog->close();
-    if (typed.size() != kTypedMacDigits) {
+    // Only six hexadecimal digits make a MAC the unit can be sent; anything
+    // else is refused before the list or the unit is touched.
+    const QString mac = kMacPrefix + typed;
+    const std::optional<MacBytes> bytes = TextToMac(mac);
+    if (typed.size() != kTypedMacDigits || !bytes) {
         MessageBoxes::Message(&window_, QStringLiteral("Input with correct format"));
         return;
     }
-    const QString mac = kMacPrefix + typed;
     const int index = state_.MenuIndex;
-    if (!devices_.SetMac(index, mac))
+    if (!devices_.SetMac(index, MacToText(*bytes)))
         return;
     if (index != state_.ConnectedIndex) {
         MessageBoxes::Message(&window_, QStringLiteral("This device is not online"));
         return;
     }
-    if (const std::optional<MacBytes> bytes = TextToMac(mac))
-        requests_.SendSetMac(index, *bytes);
+    requests_.SendSetMac(index, *bytes);
     MessageBoxes::Message(&window_, QStringLiteral("Restart the device, then wait a few seconds"));
     window_.close();
 }

@@ -274,12 +274,16 @@ void DeviceTileColumn::DeviceTimerTimer()
 void DeviceTileColumn::SearchTimerTimer()
 {
     --searchCountdown_;
-    controls_.TimeLabel->setText(QString::number(searchCountdown_));
+    QString shown = QString::number(searchCountdown_);
     if (searchCountdown_ <= 0) {
-        controls_.TimeLabel->setText(QStringLiteral("No Device"));
+        shown = QStringLiteral("No Device");
         searchCountdown_ = kSearchSeconds;
         controls_.SearchTimer->stop();
     }
+    // The label was sized for "15"; it grows and shrinks with its text from
+    // where it stands.
+    controls_.TimeLabel->setText(shown);
+    controls_.TimeLabel->adjustSize();
 }
 
 // The LAN presence watch: a LAN unit silent for DeviceList::kSilentTicks

@@ -6,7 +6,8 @@
 // MacEdit->TypedText() and closes the dialog.
 //
 // Only hexadecimal digits get in: a typed character outside '0'..'F' and
-// 'a'..'f' is discarded, and the mask takes letters and digits only.
+// 'a'..'f' is discarded, and the mask refuses everything but hexadecimal
+// digits, pasted text included.
 #include <QDialog>
 
 class QFrame;

@@ -11,11 +11,19 @@ namespace {
 
 constexpr QChar kWideColon(0xFF1A);
 
-// The fixed start, then three required letter-or-digit pairs in upper case;
-// blanks are spaces.
+// The fixed start, then three required pairs of hexadecimal digits in upper
+// case; blanks are spaces. The mask checks whatever comes in (typed keys,
+// a paste, a drop), so no other letter can reach the pairs.
 QString Mask()
 {
-    return QStringLiteral("\\0\\0\uFF1A\\A\\1\uFF1A\\B\\0\uFF1A>NN\uFF1ANN\uFF1ANN; ");
+    return QStringLiteral("\\0\\0\uFF1A\\A\\1\uFF1A\\B\\0\uFF1A>HH\uFF1AHH\uFF1AHH; ");
+}
+
+bool IsHexDigit(QChar c)
+{
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+           (c >= QLatin1Char('a') && c <= QLatin1Char('f')) ||
+           (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
 }
 
 QString FixedStart()
@@ -41,7 +49,7 @@ void MacMaskEdit::SetTypedText(const QString& typed)
 {
     QString pairs;
     for (const QChar c : typed)
-        if (c.isLetterOrNumber() && pairs.size() < kTypedLength)
+        if (IsHexDigit(c) && pairs.size() < kTypedLength)
             pairs += c;
     // Given the fixed start first, the mask steps over it character by
     // character and puts the rest into the pairs.

@@ -1,8 +1,8 @@
 #pragma once
 // The MAC dialog's masked edit. It shows the fixed start 00：A1：B0：
-// followed by three pairs of letters or digits, the pairs separated by
+// followed by three pairs of hexadecimal digits, the pairs separated by
 // full-width colons (U+FF1A) and turned to upper case; unfilled places show
-// as blanks. What counts is only what was typed into the pairs: a complete
+// as blanks. Any other character is refused however it comes in. What counts is only what was typed into the pairs: a complete
 // entry reads as six characters ("1A2B3C"), a short one as fewer.
 //
 // Typing goes into the pairs, over what is there. Typing over a selection
@@ -21,7 +21,7 @@ public:
 
     // The letters and digits in the pairs, in order, blanks left out.
     QString TypedText() const;
-    // Fills the pairs from the start with the letters and digits of typed
+    // Fills the pairs from the start with the hexadecimal digits of typed
     // (at most six; upper-cased), leaving the rest blank; the cursor goes
     // to the first blank.
     void SetTypedText(const QString& typed);

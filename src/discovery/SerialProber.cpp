@@ -14,11 +14,12 @@
 
 namespace qireq {
 
-SerialProber::SerialProber(TComPort& comPort2, DeviceList& devices, SerialPortNames& portNames,
+SerialProber::SerialProber(TComPort& probingPort, DeviceList& devices, SerialPortNames& portNames,
     SerialPortEnumerator enumerate, DiagnosticSink diagnostics, Timing timing)
-    : port_(comPort2), devices_(devices), portNames_(portNames),
+    : port_(probingPort), devices_(devices), portNames_(portNames),
       enumerate_(std::move(enumerate)), diagnostics_(std::move(diagnostics)), timing_(timing)
 {
+    Q_ASSERT(probingPort.Failures() == TComFailures::Throw);
 }
 
 SerialProber::~SerialProber()
@@ -49,8 +50,8 @@ void SerialProber::Stop()
     wake_.notify_all();
     if (!thread_.joinable())
         return;
-    // The prober may be inside a call to ComPort2, which is carried out on
-    // this thread: keep serving those calls until the prober is done.
+    // The prober may be inside a call to the probing port, which is carried
+    // out on this thread: keep serving those calls until the prober is done.
     while (!finished_.load()) {
         if (QCoreApplication::instance() != nullptr)
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
@@ -152,8 +153,8 @@ void SerialProber::ProbePort(SerialLink& link, const QString& name)
         }
     }
     try {
-        // On an open ComPort2 this closes the port probed before and opens
-        // this one in its place.
+        // On an open probing port this closes the port probed before and
+        // opens this one in its place.
         link.SetAddress(name);
         link.Open();
         if (link.IsOpen())

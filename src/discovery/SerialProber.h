@@ -1,23 +1,24 @@
 #pragma once
 // The SerialProber: a worker thread that looks for units on the serial ports
 // not yet in the device list by sending each one the 9-byte Ping on the
-// probing port ComPort2. An answer comes back through the receive path
-// (CreditPingAnswer), which lists the unit and raises ProbeHold.
+// probing port (the window's ComPort2). An answer comes back through the
+// receive path (CreditPingAnswer), which lists the unit and raises ProbeHold.
 //
 // One pass: wait until neither ProbeHold nor ListChanging is raised; take a
 // copy of SerialPortNames; for each port from the last to the first: a
 // listed port gets its position written to Memo1, any other is opened on
-// ComPort2 (which closes the port probed before), sent a Ping and given
-// 100 ms to answer. Errors of a single port (absent, busy, refused) are
-// swallowed. Then 3000 ms until the next pass. The port probed last stays
-// open on ComPort2 until the next probe or CloseTimer closes it.
+// the probing port (which closes the port probed before), sent a Ping and
+// given 100 ms to answer. Errors of a single port (absent, busy, refused)
+// are swallowed. Then 3000 ms until the next pass. The port probed last
+// stays open on the probing port until the next probe or CloseTimer closes
+// it.
 //
 // At its start the prober reads the port names itself, every 3000 ms until
 // there is at least one.
 //
 // Threads: the prober owns its SerialLink on its own thread; every call into
-// ComPort2 is carried over to ComPort2's thread (the GUI thread) by the
-// component, so that thread must keep running its event loop. Diagnostic
+// the probing port is carried over to that port's thread (the GUI thread) by
+// the component, so that thread must keep running its event loop. Diagnostic
 // lines are handed to the sink on the prober thread: the sink carries them
 // to Memo1 (TForm1::AppendDiagnostic is safe from any thread).
 //
@@ -59,9 +60,9 @@ public:
     using AccessCheck = std::function<std::optional<QString>(const QString& port)>;
     using RefusedSink = std::function<void(const QString& port, const QString& group)>;
 
-    // comPort2 must have no OnException handler: its failures then reach
-    // the prober as errors, which it swallows.
-    SerialProber(TComPort& comPort2, DeviceList& devices, SerialPortNames& portNames,
+    // The probing port throws its failures (TComFailures::Throw): they
+    // reach the prober as errors, which it swallows.
+    SerialProber(TComPort& probingPort, DeviceList& devices, SerialPortNames& portNames,
         SerialPortEnumerator enumerate, DiagnosticSink diagnostics, Timing timing = {});
     // Stops the thread if it still runs (see Stop).
     ~SerialProber();
@@ -76,9 +77,9 @@ public:
     // Starts the thread; once.
     void Start();
     // Raises the stop flag, cuts every wait short and waits until the thread
-    // has closed ComPort2 and ended. Call on ComPort2's thread: it runs that
-    // thread's events meanwhile, since the prober may be waiting for a port
-    // call to be carried out there.
+    // has closed the probing port and ended. Call on that port's thread: it
+    // runs that thread's events meanwhile, since the prober may be waiting
+    // for a port call to be carried out there.
     void Stop();
 
     bool IsRunning() const { return started_ && !finished_.load(); }

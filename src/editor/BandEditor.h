@@ -49,12 +49,13 @@ struct BandControls {
     TPTrackBar* TrackBar = nullptr;
 };
 
-// Controls of the top bar the editor writes to; the main window owns them.
+// Controls of the top bar the editor writes to; the main window owns them
+// (the hint line is its Label1, Label2 and Label3).
 struct TopBarControls {
     PictureButton* ResetImg = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
+    QLabel* HintTitle = nullptr;
+    QLabel* HintSubject = nullptr;
+    QLabel* HintValue = nullptr;
 };
 
 // The window's trim auto-repeat timers, if it keeps them.

@@ -193,12 +193,12 @@ bool BandEditor::eventFilter(QObject* watched, QEvent* event)
 void BandEditor::ShowHint(const HintText& hint)
 {
     hint_ = hint;
-    if (topBar_.Label1)
-        topBar_.Label1->setText(hint.Label1);
-    if (topBar_.Label2)
-        topBar_.Label2->setText(hint.Label2);
-    if (topBar_.Label3)
-        topBar_.Label3->setText(hint.Label3);
+    if (topBar_.HintTitle)
+        topBar_.HintTitle->setText(hint.Title);
+    if (topBar_.HintSubject)
+        topBar_.HintSubject->setText(hint.Subject);
+    if (topBar_.HintValue)
+        topBar_.HintValue->setText(hint.Value);
 }
 
 void BandEditor::EQTypeMove(int n)

@@ -1,14 +1,15 @@
 #pragma once
 // The three texts of the hint line on the top bar, for the control under
-// the mouse. Band numbers follow "Master EQ" without a separator.
+// the mouse: the band ("Master EQ3"; numbers follow without a separator),
+// what is shown ("Freq:") and its value ("630.0Hz").
 #include <QString>
 
 namespace qireq {
 
 struct HintText {
-    QString Label1;
-    QString Label2;
-    QString Label3;
+    QString Title;
+    QString Subject;
+    QString Value;
 };
 
 HintText TypeHint(int bandNumber, int typeIndex);

@@ -3,7 +3,6 @@
 #include "platform/PlatformErrors.h"
 
 #include <QDeadlineTimer>
-#include <QMetaMethod>
 
 #include <algorithm>
 #include <chrono>
@@ -65,7 +64,8 @@ private:
     TComPort& port_;
 };
 
-TComPort::TComPort(QObject* parent) : QObject(parent), port_(this)
+TComPort::TComPort(TComFailures failures, QObject* parent)
+    : QObject(parent), failures_(failures), port_(this)
 {
     connect(&port_, &QSerialPort::readyRead, this, &TComPort::NoteBytesArrived);
     connect(&port_, &QSerialPort::errorOccurred, this, &TComPort::NoteError);
@@ -299,15 +299,9 @@ int TComPort::ReadHere(char* buffer, int count)
     return ClampToInt(taken);
 }
 
-bool TComPort::HasExceptionHandler() const
-{
-    static const QMetaMethod signal = QMetaMethod::fromSignal(&TComPort::OnException);
-    return isSignalConnected(signal);
-}
-
 void TComPort::Fail(TComExceptions kind, int systemError, const QString& systemText)
 {
-    if (!HasExceptionHandler())
+    if (failures_ == TComFailures::Throw)
         throw EComPort(kind, systemError, systemText);
     emit OnException(this, kind, ComExceptionText(kind), systemError, systemText);
 }
@@ -415,8 +409,8 @@ void TComPort::LoseDevice(QSerialPort::SerialPortError error)
             CloseDevice();
         }
         // Nobody called anything that could take a thrown error: a port
-        // without a handler just closes.
-        if (HasExceptionHandler())
+        // that throws just closes.
+        if (failures_ == TComFailures::Report)
             emit OnException(this, kind, ComExceptionText(kind), systemError, text);
     }, Qt::QueuedConnection);
 }

@@ -5,16 +5,16 @@
 //
 // Threads: the port lives on the thread that created it (the GUI thread),
 // and its notifications are raised there. The operations may be called from
-// any one other thread at a time (the serial prober drives ComPort2 from its
-// own thread): such a call is carried out on the port's thread while the
+// any one other thread at a time (the serial prober drives the probing port
+// from its own thread): such a call is carried out on the port's thread while the
 // caller waits for it. A call from a worker needs the GUI thread's event loop
 // to be running. A Write from a worker hands the bytes over and then waits
 // for them to leave on the worker itself, so a stalled line holds up the
 // prober, never the window.
 //
-// Failures: a port whose OnException is connected reports every failure
-// there and the operation returns normally (Write and Read then return -1).
-// A port without that connection throws EComPort to the caller instead.
+// Failures: how a port reports them is chosen where it is made (see
+// TComFailures): thrown to the caller of the operation, or reported to
+// OnException while the operation returns normally.
 #include "platform/OwnerThreadCalls.h"
 
 #include <QObject>
@@ -38,6 +38,16 @@ enum class TComExceptions {
     PortNotOpen,     // a transfer was asked of a closed port
 };
 
+// How a port reports a failure.
+enum class TComFailures {
+    // EComPort is thrown to the caller of the failing operation. A device
+    // lost while nobody is calling just closes the port.
+    Throw,
+    // OnException is raised and the operation returns normally (Write and
+    // Read then return -1); a device lost is reported there too.
+    Report,
+};
+
 // The component's own text for a kind of failure.
 QString ComExceptionText(TComExceptions kind);
 
@@ -58,8 +68,10 @@ private:
 class TComPort : public QObject {
     Q_OBJECT
 public:
-    explicit TComPort(QObject* parent = nullptr);
+    explicit TComPort(TComFailures failures, QObject* parent = nullptr);
     ~TComPort() override;
+
+    TComFailures Failures() const { return failures_; }
 
     // The device name ("COM5", "ttyUSB0" or a full path). Setting the name
     // it already has does nothing; setting another name while the port is
@@ -113,7 +125,6 @@ private:
 
     void ApplyLineSettings();
     void CloseDevice();
-    bool HasExceptionHandler() const;
     // A failure of the operation in progress: to the handler, or thrown.
     void Fail(TComExceptions kind, int systemError, const QString& systemText);
     void FailFromPort(TComExceptions kind);
@@ -125,6 +136,7 @@ private:
     void LoseDevice(QSerialPort::SerialPortError error);
     void EndOperation();
 
+    const TComFailures failures_;
     QSerialPort port_;
     mutable OwnerThreadCalls calls_;
     QString name_ = QStringLiteral("COM1");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -11,7 +12,12 @@
 
 namespace {
 
-QString ProgramPath() { return QStringLiteral(QIREQ_BINARY_DIR "/src/app/qireq" QIREQ_EXE_SUFFIX); }
+// The program's run with the tests' entry point, which starts no discovery:
+// nothing goes to this machine's serial ports or network.
+QString ProgramPath()
+{
+    return QStringLiteral(QIREQ_BINARY_DIR "/tests/app/qireq-test-window" QIREQ_EXE_SUFFIX);
+}
 
 // One child instance of the program on the offscreen platform; a child left
 // running is ended by its own pid when the test is done.
@@ -20,13 +26,12 @@ std::unique_ptr<QProcess> StartInstance(int closeAfterMs)
     auto process = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    // Nothing goes to this machine's serial ports or network.
-    env.insert(QStringLiteral("QIREQ_TEST_ISOLATED"), QStringLiteral("1"));
-    if (closeAfterMs >= 0)
-        env.insert(QStringLiteral("QIREQ_TEST_CLOSE_AFTER_MS"), QString::number(closeAfterMs));
     process->setProcessEnvironment(env);
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process->start(ProgramPath(), {});
+    QStringList arguments;
+    if (closeAfterMs >= 0)
+        arguments << QStringLiteral("--close-after-ms") << QString::number(closeAfterMs);
+    process->start(ProgramPath(), arguments);
     return process;
 }
 
@@ -62,6 +67,17 @@ TEST(AppCloseTest, ClosingEndsOnlyThisInstance)
     EXPECT_FALSE(bystander->waitForFinished(1000));
     EXPECT_EQ(bystander->state(), QProcess::Running);
     EndIfRunning(*bystander);
+}
+
+// The installed program has no test hooks: what tests need is in their own
+// entry point, so no environment variable can turn the shipped program's
+// discovery off or close its window.
+TEST(AppCloseTest, ShippedProgramReadsNoTestHooks)
+{
+    QFile shipped(QStringLiteral(QIREQ_BINARY_DIR "/src/app/qireq" QIREQ_EXE_SUFFIX));
+    if (!shipped.open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "program not built";
+    EXPECT_FALSE(shipped.readAll().contains("QIREQ_TEST_"));
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "protocol/Frames.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -127,6 +128,21 @@ TEST_F(DeviceCommandsTest, MacChangeOfTheConnectedUnitEndsTheProgramOthersOnlyTh
     });
     EXPECT_EQ(Boxes(QStringLiteral("Input with correct format")), 1);
     EXPECT_EQ(Parts().Devices.EntryAt(0)->Mac, kUnknownMac);
+
+    // Letters beyond F pasted for the connected unit: refused like a short
+    // entry, never the restart message.
+    QApplication::clipboard()->setText(QStringLiteral("ghijkl"));
+    WithDialog(0, Parts().DeviceColumn->MACItem, [](QDialog& dialog) {
+        auto& mac = static_cast<TMacForm&>(dialog);
+        mac.MacEdit->setFocus();
+        mac.MacEdit->SetTypedText(QString());
+        QTest::keyClick(mac.MacEdit, Qt::Key_V, Qt::ControlModifier);
+        QTest::mouseClick(mac.MacOkBtn, Qt::LeftButton);
+    });
+    EXPECT_EQ(Boxes(QStringLiteral("Input with correct format")), 2);
+    EXPECT_EQ(Boxes(QStringLiteral("Restart the device, then wait a few seconds")), 0);
+    EXPECT_EQ(Parts().Devices.EntryAt(0)->Mac, kUnknownMac);
+    EXPECT_EQ(closed.count(), 0);
 
     // Another unit: the list notes the MAC, the tile keeps the old one.
     WithDialog(1, Parts().DeviceColumn->MACItem, [](QDialog& dialog) {

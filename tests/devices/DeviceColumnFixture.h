@@ -28,7 +28,12 @@ protected:
         window->resize(240, 600);
         box = new TScrollBox(window.get());
         box->setGeometry(10, 40, 185, 500);
+        // Sized for its first text and bold, as the window builds it.
         timeLabel = new QLabel(QStringLiteral("15"), box->Contents());
+        QFont bold = timeLabel->font();
+        bold.setBold(true);
+        timeLabel->setFont(bold);
+        timeLabel->adjustSize();
         timeLabel->move(80, 8);
         frame = new PaintBox(box->Contents());
         frame->resize(160, 89);

@@ -254,16 +254,28 @@ TEST_F(DeviceColumnTest, UnpluggingMarksTheFirstSerialUnitWhosePortIsGone)
 
 // --- Search countdown -------------------------------------------------------------------
 
+// What the label shows is its whole text, not the part that fits the size
+// it had for "15".
+void ExpectWholeTextShown(const QLabel& label)
+{
+    EXPECT_LE(label.fontMetrics().horizontalAdvance(label.text()), label.contentsRect().width())
+        << label.text().toStdString();
+}
+
 TEST_F(DeviceColumnTest, CountdownRunsFrom14To1ThenShowsNoDevice)
 {
     searchTimer->start();
     for (int expected = 14; expected >= 1; --expected) {
         column->SearchTimerTimer();
         EXPECT_EQ(timeLabel->text(), QString::number(expected));
+        ExpectWholeTextShown(*timeLabel);
     }
     EXPECT_TRUE(searchTimer->isActive());
     column->SearchTimerTimer();
     EXPECT_EQ(timeLabel->text(), "No Device");
+    ExpectWholeTextShown(*timeLabel);
+    EXPECT_EQ(timeLabel->pos(), QPoint(80, 8));
+    EXPECT_LE(timeLabel->geometry().right(), box->viewport()->width()) << "inside the column";
     EXPECT_FALSE(searchTimer->isActive());
     EXPECT_EQ(column->SearchCountdown(), 15);
 }

@@ -150,6 +150,18 @@ TEST(MacDialog, TakesHexDigitsOnlyAndYieldsWhatWasTyped)
     QTest::keyClick(form.MacEdit, Qt::Key_Backspace);
     EXPECT_EQ(form.MacEdit->TypedText(), QStringLiteral("0A"));
 
+    // A paste passes no key filter: the mask itself takes hexadecimal
+    // digits only, and so does the prefill.
+    QApplication::clipboard()->setText(QStringLiteral("ghijkl"));
+    form.MacEdit->SetTypedText(QString());
+    QTest::keyClick(form.MacEdit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(form.MacEdit->TypedText(), QString()) << "no letter beyond F gets in";
+    QApplication::clipboard()->setText(QStringLiteral("0f9E"));
+    QTest::keyClick(form.MacEdit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(form.MacEdit->TypedText(), QStringLiteral("0F9E"));
+    form.MacEdit->SetTypedText(QStringLiteral("zz12ab"));
+    EXPECT_EQ(form.MacEdit->TypedText(), QStringLiteral("12AB"));
+
     QSignalSpy ok(&form, &TMacForm::OkClicked);
     QTest::keyClick(form.MacEdit, Qt::Key_Return);
     EXPECT_EQ(ok.count(), 0) << "Enter is not OK here";

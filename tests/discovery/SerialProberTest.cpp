@@ -139,7 +139,7 @@ public:
         devices.Flags().AddPending.store(false);
     }
 
-    TComPort comPort2;
+    TComPort comPort2{TComFailures::Throw};
     DeviceList devices;
     SerialPortNames portNames;
     FrameAssembler assembler;
@@ -274,7 +274,7 @@ TEST(SerialProber, AbsentAndBusyPortsAreSkippedSilently)
 {
     ProberRig rig(3);
     // ComPort1 holds port 1 for a connection; one enumerated port is gone.
-    TComPort comPort1;
+    TComPort comPort1(TComFailures::Throw);
     comPort1.SetPort(rig.Pty(1).Path());
     comPort1.Open();
     ASSERT_TRUE(comPort1.Connected());

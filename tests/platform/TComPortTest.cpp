@@ -30,9 +30,9 @@ struct Report {
     QString systemMessage;
 };
 
-// A port with an OnException handler, as ComPort1 has.
+// A port that reports its failures to a handler, as ComPort1 does.
 struct ReportingPort {
-    TComPort port;
+    TComPort port{TComFailures::Report};
     std::vector<Report> reports;
 
     ReportingPort()
@@ -57,14 +57,25 @@ QByteArray ReadAll(TComPort& port)
 // Bytes a terminal driver in cooked mode would swallow or rewrite.
 const QByteArray kAwkwardBytes = QByteArray::fromHex("00 11 13 0d 0a 03 1a 7f ff 00");
 
-TEST(TComPortSettings, LineIs9600EightNoneOneRawWithoutFlowControl)
-{
+// One pseudo-terminal, the unit's end of the line, and a reporting port.
+class TComPortTest : public ::testing::Test {
+protected:
+    // Opens the port on the pseudo-terminal.
+    void OpenOnPty()
+    {
+        ASSERT_TRUE(pty.IsValid());
+        p.port.SetPort(pty.SlavePath());
+        p.port.Open();
+        ASSERT_TRUE(p.port.Connected());
+    }
+
     PseudoTerminal pty;
-    ASSERT_TRUE(pty.IsValid());
     ReportingPort p;
-    p.port.SetPort(pty.SlavePath());
-    p.port.Open();
-    ASSERT_TRUE(p.port.Connected());
+};
+
+TEST_F(TComPortTest, LineIs9600EightNoneOneRawWithoutFlowControl)
+{
+    OpenOnPty();
     EXPECT_TRUE(p.reports.empty());
 
     termios tio{};
@@ -87,13 +98,9 @@ TEST(TComPortSettings, LineIs9600EightNoneOneRawWithoutFlowControl)
     // DTR and RTS: a pseudo-terminal has no modem lines to read back.
 }
 
-TEST(TComPortSettings, EveryByteValuePassesBothWays)
+TEST_F(TComPortTest, EveryByteValuePassesBothWays)
 {
-    PseudoTerminal pty;
-    ReportingPort p;
-    p.port.SetPort(pty.SlavePath());
-    p.port.Open();
-    ASSERT_TRUE(p.port.Connected());
+    OpenOnPty();
 
     QByteArray all;
     for (int b = 0; b < 256; ++b)
@@ -111,12 +118,10 @@ TEST(TComPortSettings, EveryByteValuePassesBothWays)
     EXPECT_TRUE(p.reports.empty());
 }
 
-TEST(TComPortOpenClose, OpenAndCloseAreIdempotent)
+TEST_F(TComPortTest, OpenAndCloseAreIdempotent)
 {
-    PseudoTerminal pty;
     pty.Send("stale");  // waiting before the open: dropped by it
     QThread::msleep(20);
-    ReportingPort p;
     EXPECT_EQ(p.port.Port(), QStringLiteral("COM1"));
     EXPECT_FALSE(p.port.Connected());
     p.port.Close();  // closed already: nothing happens
@@ -143,15 +148,14 @@ TEST(TComPortOpenClose, OpenAndCloseAreIdempotent)
     EXPECT_TRUE(p.port.Connected());
 }
 
-TEST(TComPortOpenClose, HeldPortFailsOnceWithErrorFiveAndStaysClosed)
+TEST_F(TComPortTest, HeldPortFailsOnceWithErrorFiveAndStaysClosed)
 {
-    PseudoTerminal pty;
-    TComPort holder;
+    TComPort holder(TComFailures::Throw);
     holder.SetPort(pty.SlavePath());
     holder.Open();
     ASSERT_TRUE(holder.Connected());
 
-    ReportingPort second;
+    ReportingPort& second = p;
     second.port.SetPort(pty.SlavePath());
     second.port.Open();
     EXPECT_FALSE(second.port.Connected());
@@ -175,14 +179,15 @@ TEST(TComPortOpenClose, HeldPortFailsOnceWithErrorFiveAndStaysClosed)
     EXPECT_EQ(second.reports.size(), 1u);
 }
 
-TEST(TComPortOpenClose, WithoutAHandlerFailuresAreThrown)
+TEST_F(TComPortTest, AThrowingPortThrowsEvenWithAHandler)
 {
-    PseudoTerminal pty;
-    TComPort holder;
+    TComPort holder(TComFailures::Throw);
     holder.SetPort(pty.SlavePath());
     holder.Open();
 
-    TComPort prober;  // like ComPort2: no OnException handler
+    TComPort prober(TComFailures::Throw);  // like ComPort2
+    int reported = 0;
+    QObject::connect(&prober, &TComPort::OnException, [&] { ++reported; });
     prober.SetPort(pty.SlavePath());
     try {
         prober.Open();
@@ -203,13 +208,13 @@ TEST(TComPortOpenClose, WithoutAHandlerFailuresAreThrown)
         EXPECT_NE(error.SystemError(), kErrorAccessDenied) << "a missing port is not a busy one";
     }
     EXPECT_THROW(prober.Write("x", 1), EComPort);
+    EXPECT_EQ(reported, 0);
 }
 
-TEST(TComPortName, SameNameKeepsThePortOpenAnotherNameReopensThere)
+TEST_F(TComPortTest, SameNameKeepsThePortOpenAnotherNameReopensThere)
 {
-    PseudoTerminal first;
+    PseudoTerminal& first = pty;
     PseudoTerminal second;
-    ReportingPort p;
     QSignalSpy arrivals(&p.port, &TComPort::OnRxChar);
     p.port.SetPort(first.SlavePath());
     p.port.Open();
@@ -230,31 +235,25 @@ TEST(TComPortName, SameNameKeepsThePortOpenAnotherNameReopensThere)
     EXPECT_TRUE(first.ReceiveFor(50).isEmpty());
 
     // The first port is free again: another component can open it.
-    TComPort other;
+    TComPort other(TComFailures::Throw);
     other.SetPort(first.SlavePath());
     other.Open();
     EXPECT_TRUE(other.Connected());
     EXPECT_TRUE(p.reports.empty());
 }
 
-TEST(TComPortReceive, ReadWithNothingQueuedReturnsZero)
+TEST_F(TComPortTest, ReadWithNothingQueuedReturnsZero)
 {
-    PseudoTerminal pty;
-    ReportingPort p;
-    p.port.SetPort(pty.SlavePath());
-    p.port.Open();
+    OpenOnPty();
     char buffer[32];
     EXPECT_EQ(p.port.Read(buffer, sizeof buffer), 0);
     EXPECT_EQ(p.port.Read(buffer, 0), 0);
     EXPECT_TRUE(p.reports.empty());
 }
 
-TEST(TComPortReceive, BurstInPartsIsAnnouncedWithCountsThatAddUp)
+TEST_F(TComPortTest, BurstInPartsIsAnnouncedWithCountsThatAddUp)
 {
-    PseudoTerminal pty;
-    ReportingPort p;
-    p.port.SetPort(pty.SlavePath());
-    p.port.Open();
+    OpenOnPty();
 
     QByteArray block(74, '\0');
     for (int i = 0; i < block.size(); ++i)
@@ -284,12 +283,9 @@ TEST(TComPortReceive, BurstInPartsIsAnnouncedWithCountsThatAddUp)
     EXPECT_EQ(sum, 74);
 }
 
-TEST(TComPortReceive, BytesLeftUnreadAreCountedAgainWithTheNextArrival)
+TEST_F(TComPortTest, BytesLeftUnreadAreCountedAgainWithTheNextArrival)
 {
-    PseudoTerminal pty;
-    ReportingPort p;
-    p.port.SetPort(pty.SlavePath());
-    p.port.Open();
+    OpenOnPty();
     std::vector<int> counts;
     QObject::connect(&p.port, &TComPort::OnRxChar, [&](TComPort* sender, int count) {
         counts.push_back(count);
@@ -306,12 +302,9 @@ TEST(TComPortReceive, BytesLeftUnreadAreCountedAgainWithTheNextArrival)
     EXPECT_EQ(counts[1], 4) << "three left over and one new";
 }
 
-TEST(TComPortReceive, NotificationsNeverNestInsideTheHandlersOwnWrites)
+TEST_F(TComPortTest, NotificationsNeverNestInsideTheHandlersOwnWrites)
 {
-    PseudoTerminal pty;
-    ReportingPort p;
-    p.port.SetPort(pty.SlavePath());
-    p.port.Open();
+    OpenOnPty();
     int depth = 0;
     int deepest = 0;
     QByteArray received;
@@ -328,9 +321,8 @@ TEST(TComPortReceive, NotificationsNeverNestInsideTheHandlersOwnWrites)
     EXPECT_EQ(deepest, 1);
 }
 
-TEST(TComPortTransfer, WriteOnAClosedPortFailsReadFindsNothing)
+TEST_F(TComPortTest, WriteOnAClosedPortFailsReadFindsNothing)
 {
-    ReportingPort p;
     EXPECT_EQ(p.port.Write("ping", 4), -1);
     ASSERT_EQ(p.reports.size(), 1u);
     EXPECT_EQ(p.reports[0].kind, TComExceptions::PortNotOpen);
@@ -339,23 +331,20 @@ TEST(TComPortTransfer, WriteOnAClosedPortFailsReadFindsNothing)
     EXPECT_EQ(p.port.Read(buffer, 4), 0);
     EXPECT_EQ(p.reports.size(), 1u);
 
-    TComPort prober;  // without a handler a late read must not throw either
+    TComPort prober(TComFailures::Throw);  // a late read must not throw either
     EXPECT_EQ(prober.Read(buffer, 4), 0);
+    TComPort unheard(TComFailures::Report);  // reports with nobody listening
+    EXPECT_EQ(unheard.Write("x", 1), -1);
 
-    PseudoTerminal pty;
-    p.port.SetPort(pty.SlavePath());
-    p.port.Open();
+    OpenOnPty();
     EXPECT_EQ(p.port.Write("x", -1), -1) << "a negative count is refused";
     EXPECT_EQ(p.reports.size(), 2u);
     EXPECT_TRUE(pty.ReceiveFor(30).isEmpty());
 }
 
-TEST(TComPortTransfer, StalledLineGivesUpAtTheTimeoutAndNeverSendsLate)
+TEST_F(TComPortTest, StalledLineGivesUpAtTheTimeoutAndNeverSendsLate)
 {
-    PseudoTerminal pty;
-    ReportingPort p;
-    p.port.SetPort(pty.SlavePath());
-    p.port.Open();
+    OpenOnPty();
     ASSERT_EQ(::tcflow(pty.SlaveFd(), TCOOFF), 0);  // output suspended: the line is stalled
 
     QElapsedTimer clock;
@@ -374,10 +363,9 @@ TEST(TComPortTransfer, StalledLineGivesUpAtTheTimeoutAndNeverSendsLate)
 
 // The prober writes to ComPort2 from its own thread: a stalled line must hold
 // up the prober for the write's time limit, never the window's thread.
-TEST(TComPortTransfer, AWorkersWriteOnAStalledLineLeavesThePortsThreadFree)
+TEST_F(TComPortTest, AWorkersWriteOnAStalledLineLeavesThePortsThreadFree)
 {
-    PseudoTerminal pty;
-    TComPort port;  // like ComPort2: no OnException handler
+    TComPort port(TComFailures::Throw);  // like ComPort2
     port.SetPort(pty.SlavePath());
     port.Open();
     ASSERT_EQ(::tcflow(pty.SlaveFd(), TCOOFF), 0);
@@ -406,6 +394,7 @@ TEST(TComPortTransfer, AWorkersWriteOnAStalledLineLeavesThePortsThreadFree)
     EXPECT_TRUE(pty.Receive(sent + 2, 500).endsWith("ok"));
 }
 
+// The pseudo-terminal goes away in the middle: not the fixture's.
 TEST(TComPortLoss, DeviceGoneClosesThePortAndReportsOnce)
 {
     auto pty = std::make_unique<PseudoTerminal>();

@@ -166,7 +166,7 @@ TEST(WindowsMacLookup, SendArpGivesTheInterfacesMacOrFailsCleanly)
 
 TEST(WindowsComPortErrors, AbsentAndBadlyNamedPortsGiveWindowsNumbersAndTexts)
 {
-    TComPort port;
+    TComPort port(TComFailures::Throw);
     port.SetPort(QStringLiteral("COM199"));
     try {
         port.Open();

@@ -54,12 +54,12 @@ TEST(ProberThread, ProbesFromItsThreadWhileAnswersArriveOnTheGuiThread)
     PseudoTerminal silent;
     PseudoTerminal unit;
     PseudoTerminal held;
-    TComPort comPort1;  // holds one port, as a connection would
+    TComPort comPort1(TComFailures::Throw);  // holds one port, as a connection would
     comPort1.SetPort(held.SlavePath());
     comPort1.Open();
     ASSERT_TRUE(comPort1.Connected());
 
-    TComPort comPort2;  // no OnException handler: failures are thrown
+    TComPort comPort2(TComFailures::Throw);  // failures are thrown, as the prober has it
     std::vector<Arrival> arrivals;
     QObject::connect(&comPort2, &TComPort::OnRxChar, [&](TComPort* sender, int count) {
         QByteArray bytes(count, '\0');
@@ -121,8 +121,8 @@ TEST(ProberThread, WorkerWritesAndGuiTrafficInterleaveSafely)
 {
     PseudoTerminal probed;
     PseudoTerminal connected;
-    TComPort comPort1;
-    TComPort comPort2;
+    TComPort comPort1(TComFailures::Throw);
+    TComPort comPort2(TComFailures::Throw);
     comPort1.SetPort(connected.SlavePath());
     comPort1.Open();
     int gotOnPort1 = 0;

@@ -62,7 +62,7 @@ TEST_F(ReceivePathTest, SerialBurstIsReadChunkByChunkAndCreditedToItsPort)
 {
     test::PseudoTerminal pty;
     ASSERT_TRUE(pty.IsValid());
-    TComPort port;
+    TComPort port(TComFailures::Throw);
     port.SetPort(pty.SlavePath());
     QObject::connect(&port, &TComPort::OnRxChar, &receive, &ReceivePath::ComPort1RxChar);
     port.Open();

@@ -20,7 +20,7 @@ using test::WaitFor;
 
 // ComPort1 as the main window wires it: failures go to a handler.
 struct ConnectionPort {
-    TComPort port;
+    TComPort port{TComFailures::Report};
     std::vector<int> errorNumbers;
     ConnectionPort()
     {
@@ -83,7 +83,7 @@ TEST(SerialLink, FailedWriteReturnsMinusOneWithoutThePause)
     EXPECT_TRUE(log.pauses.empty());
     EXPECT_EQ(com.errorNumbers.size(), 1u) << "the port reports, the link stays silent";
 
-    TComPort probePort;  // no handler: the port throws, the link swallows
+    TComPort probePort{TComFailures::Throw};  // the port throws, the link swallows
     SerialLink probeLink(probePort, log.Recorder());
     EXPECT_EQ(probeLink.WriteBytes(PingRequest()), -1);
     EXPECT_TRUE(log.pauses.empty());

@@ -3,7 +3,7 @@
 // TClientSocket on loopback TCP. Every request goes out through the link,
 // every reply comes back through the component's receive notification and
 // the frame assembler, and the simulator's log shows the exact bytes.
-#include "support/SimProcess.h"
+#include "SimHarness.h"
 
 #include "eq/EqBlock.h"
 #include "platform/TClientSocket.h"
@@ -31,18 +31,7 @@ QString LogLine(const char* direction, const QByteArray& frame)
            + QString::fromLatin1(frame.toHex(' ').toUpper());
 }
 
-struct Replies {
-    Replies()
-    {
-        assembler.SetFrameHandler([this](const QByteArray& frame) { frames.push_back(frame); });
-    }
-    bool WaitFor(std::size_t count, int timeoutMs = 5000)
-    {
-        return qireq::test::WaitFor([&] { return frames.size() >= count; }, timeoutMs);
-    }
-    FrameAssembler assembler;
-    std::vector<QByteArray> frames;
-};
+using Replies = FrameSink;
 
 EqBand SampleBand()
 {
@@ -66,7 +55,7 @@ TEST(SimOverSerialLink, AnswersEveryRequestThroughThePort)
     const QString pty = sim.WaitForLine(QStringLiteral("PTY "));
     ASSERT_FALSE(pty.isEmpty());
 
-    TComPort port;
+    TComPort port(TComFailures::Throw);
     Replies replies;
     QObject::connect(&port, &TComPort::OnRxChar, [&](TComPort* sender, int count) {
         std::vector<char> buffer(static_cast<std::size_t>(std::min(count, 1024)));
@@ -80,13 +69,13 @@ TEST(SimOverSerialLink, AnswersEveryRequestThroughThePort)
     LinkRequests requests(link);
 
     requests.SendIdentify();
-    ASSERT_TRUE(replies.WaitFor(1));
+    ASSERT_TRUE(replies.WaitFrames(1));
     const IdentityReply identity = ReadIdentity(replies.frames[0]);
     EXPECT_EQ(identity.Name, "Rack 2");
     EXPECT_TRUE(identity.SupportsStatus());
 
     link.WriteBytes(ReadEqBlockRequest());
-    ASSERT_TRUE(replies.WaitFor(2));
+    ASSERT_TRUE(replies.WaitFrames(2));
     EXPECT_EQ(ReadEqBlockReply(replies.frames[1]), ResetBlock);
 
     // A band edit is echoed with the same bytes, and the unit keeps it.
@@ -94,10 +83,10 @@ TEST(SimOverSerialLink, AnswersEveryRequestThroughThePort)
     const QByteArray edit = band3.Fill(SampleBand());
     ASSERT_EQ(edit, QByteArray::fromHex("0120034011110A030501321E280101 0560"));
     link.WriteBytes(edit);
-    ASSERT_TRUE(replies.WaitFor(3));
+    ASSERT_TRUE(replies.WaitFrames(3));
     EXPECT_EQ(replies.frames[2], edit);
     link.WriteBytes(ReadEqBlockRequest());
-    ASSERT_TRUE(replies.WaitFor(4));
+    ASSERT_TRUE(replies.WaitFrames(4));
     const std::optional<EqBlock> block = ReadEqBlockReply(replies.frames[3]);
     ASSERT_TRUE(block);
     const QByteArray record(reinterpret_cast<const char*>(block->data()) + BandRecordOffset(2), 6);
@@ -106,7 +95,7 @@ TEST(SimOverSerialLink, AnswersEveryRequestThroughThePort)
     SetTrimFrame trim;
     link.WriteBytes(trim.Fill(-7));
     requests.SendPing();
-    ASSERT_TRUE(replies.WaitFor(6));
+    ASSERT_TRUE(replies.WaitFrames(6));
     EXPECT_EQ(ReadTrimEcho(replies.frames[4]), 0x6B);
     EXPECT_EQ(ReplyCode(replies.frames[5]), static_cast<std::uint8_t>(Command::Ping));
 
@@ -155,7 +144,7 @@ TEST(SimOverSocketLink, ConnectSequenceGetsMacAndIdentity)
     EXPECT_FALSE(link.IsOpen());
     EXPECT_EQ(link.WriteBytes(IdentifyRequest()), 0);  // nothing sent before the connection exists
     link.Open();
-    ASSERT_TRUE(replies.WaitFor(2));
+    ASSERT_TRUE(replies.WaitFrames(2));
     EXPECT_TRUE(link.IsOpen());
     EXPECT_EQ(replies.frames[0], QByteArray::fromHex("0120034010210000A1B0C0FFEE010560"));
     EXPECT_EQ(ReadIdentity(replies.frames[1]).Name, "Foyer");
@@ -170,7 +159,7 @@ TEST(SimOverSocketLink, ConnectSequenceGetsMacAndIdentity)
     requests.SendPing();
     requests.SendPing();
     EXPECT_GE(clock.elapsed(), 36);
-    ASSERT_TRUE(replies.WaitFor(4));
+    ASSERT_TRUE(replies.WaitFrames(4));
     EXPECT_EQ(errors, 0);
     EXPECT_EQ(sim.Terminate(), 0);
     EXPECT_TRUE(WaitFor([&] { return !link.IsOpen(); }));

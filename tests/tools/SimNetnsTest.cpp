@@ -1,71 +1,46 @@
-// The simulator as a LAN unit between two network namespaces made here: the
-// unit in one, the test's sockets in the other, joined by a veth pair. Real
-// broadcasts of the probe and the module search, SSDP multicast, and TCP
-// cross it; nothing leaves the two namespaces. Skipped where they cannot
-// be made (not root, no ip netns).
-#include "support/SimProcess.h"
+// The simulator as a LAN unit in a namespace of units beside the test's
+// own private network namespace, joined by a veth pair. Real broadcasts of
+// the probe and the module search, SSDP multicast, and TCP cross it;
+// nothing leaves the two namespaces. Skipped where they cannot be made
+// (not root, no ip netns).
+#include "SimHarness.h"
 
 #include "SimLanAnswers.h"
 #include "SimLog.h"
 #include "SimUnit.h"
 #include "SimUnitList.h"
+#include "support/PrivateNetwork.h"
 #include "support/QtPrinters.h"
 
-#include "protocol/FrameAssembler.h"
 #include "protocol/Frames.h"
-
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
-#include <sched.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <map>
 #include <optional>
-#include <thread>
 
 using namespace qireq;
 using namespace qireq::sim;
 using namespace qireq::sim::test;
+using qireq::test::UnitNamespace;
 
 namespace {
 
-constexpr const char* kUnitAddress = "10.77.0.2";
-constexpr const char* kHostAddress = "10.77.0.1";
+const QByteArray kUnitAddressText = UnitNamespace::UnitAddress().toLatin1();
+const QByteArray kHostAddressText = UnitNamespace::HostAddress().toLatin1();
+const char* const kUnitAddress = kUnitAddressText.constData();
+const char* const kHostAddress = kHostAddressText.constData();
 
-bool Ip(const QStringList& arguments, QString* error = nullptr)
+// A socket of the test's own namespace, the control program's side.
+int HostSocket(int type)
 {
-    QProcess ip;
-    ip.start(QStringLiteral("ip"), arguments);
-    if (!ip.waitForFinished(10000) || ip.exitStatus() != QProcess::NormalExit || ip.exitCode() != 0) {
-        if (error)
-            *error = QStringLiteral("ip %1: %2").arg(arguments.join(u' '), QString::fromLocal8Bit(ip.readAllStandardError()));
-        return false;
-    }
-    return true;
-}
-
-// A socket created inside a named network namespace. Only the creating
-// thread enters the namespace; the socket stays in it for its whole life.
-int SocketIn(const QString& ns, int type)
-{
-    int fd = -1;
-    std::thread([&] {
-        const QByteArray path = QStringLiteral("/var/run/netns/%1").arg(ns).toLocal8Bit();
-        const int nsFd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-        if (nsFd < 0)
-            return;
-        if (::setns(nsFd, CLONE_NEWNET) == 0)
-            fd = ::socket(AF_INET, type | SOCK_CLOEXEC, 0);
-        ::close(nsFd);
-    }).join();
-    return fd;
+    return ::socket(AF_INET, type | SOCK_CLOEXEC, 0);
 }
 
 sockaddr_in Endpoint(const char* address, quint16 port)
@@ -166,39 +141,22 @@ private:
 };
 
 // The identity frame the unit at `address` sends on TCP port 5000 to an
-// Identify request from a socket in `ns`; empty when none comes.
-QByteArray IdentityFrom(const QString& ns, const char* address)
+// Identify request; empty when none comes.
+QByteArray IdentityFrom(const char* address)
 {
-    const int tcp = SocketIn(ns, SOCK_STREAM);
-    if (tcp < 0)
+    TcpPeer tcp;
+    if (!tcp.Connect(QHostAddress(QString::fromLatin1(address)), 5000) || !tcp.Write(IdentifyRequest()))
         return {};
-    std::vector<QByteArray> frames;
-    const sockaddr_in unit = Endpoint(address, 5000);
-    if (::connect(tcp, reinterpret_cast<const sockaddr*>(&unit), sizeof unit) == 0
-        && ::write(tcp, IdentifyRequest().constData(), 9) == 9) {
-        FrameAssembler assembler;
-        assembler.SetFrameHandler([&frames](const QByteArray& f) { frames.push_back(f); });
-        WaitFor([&] {
-            pollfd p{tcp, POLLIN, 0};
-            if (::poll(&p, 1, 20) > 0) {
-                char buffer[256];
-                const ssize_t got = ::read(tcp, buffer, sizeof buffer);
-                if (got > 0)
-                    assembler.Feed(buffer, static_cast<qsizetype>(got));
-            }
-            return !frames.empty();
-        });
-    }
-    ::close(tcp);
-    return frames.size() == 1 ? frames.front() : QByteArray();
+    tcp.sink.WaitFrames(1);
+    return tcp.sink.frames.size() == 1 ? tcp.sink.frames.front() : QByteArray();
 }
 
-// The control program's four discovery sockets, in the host namespace, set
-// up as the program sets them up.
+// The control program's four discovery sockets, set up as the program sets
+// them up.
 struct HostSockets {
-    explicit HostSockets(const QString& ns)
-        : probe(SocketIn(ns, SOCK_DGRAM)), moduleListener(SocketIn(ns, SOCK_DGRAM)),
-          moduleBroadcaster(SocketIn(ns, SOCK_DGRAM)), ssdp(SocketIn(ns, SOCK_DGRAM))
+    HostSockets()
+        : probe(HostSocket(SOCK_DGRAM)), moduleListener(HostSocket(SOCK_DGRAM)),
+          moduleBroadcaster(HostSocket(SOCK_DGRAM)), ssdp(HostSocket(SOCK_DGRAM))
     {
     }
     bool Ready()
@@ -218,54 +176,24 @@ class NetnsSim : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (::geteuid() != 0)
-            GTEST_SKIP() << "network namespaces need root";
-        const QString tag = QString::number(::getpid());
-        unitNs_ = QStringLiteral("qsim%1u").arg(tag);
-        hostNs_ = QStringLiteral("qsim%1h").arg(tag);
-        unitIf_ = QStringLiteral("qsu%1").arg(tag);
-        const QString hostIf = QStringLiteral("qsh%1").arg(tag);
-        QString error;
-        if (!Ip({"netns", "add", unitNs_}, &error))
-            GTEST_SKIP() << qPrintable(error);
-        madeUnit_ = true;
-        if (!Ip({"netns", "add", hostNs_}, &error))
-            GTEST_SKIP() << qPrintable(error);
-        madeHost_ = true;
-        const bool ok = Ip({"-n", unitNs_, "link", "add", unitIf_, "type", "veth", "peer", "name", hostIf, "netns", hostNs_}, &error)
-            && Ip({"-n", unitNs_, "addr", "add", QStringLiteral("%1/24").arg(kUnitAddress), "dev", unitIf_}, &error)
-            && Ip({"-n", hostNs_, "addr", "add", QStringLiteral("%1/24").arg(kHostAddress), "dev", hostIf}, &error)
-            && Ip({"-n", unitNs_, "link", "set", "lo", "up"}, &error)
-            && Ip({"-n", hostNs_, "link", "set", "lo", "up"}, &error)
-            && Ip({"-n", unitNs_, "link", "set", unitIf_, "up"}, &error)
-            && Ip({"-n", hostNs_, "link", "set", hostIf, "up"}, &error)
-            // 255.255.255.255 needs a route to leave by.
-            && Ip({"-n", unitNs_, "route", "add", "default", "dev", unitIf_}, &error)
-            && Ip({"-n", hostNs_, "route", "add", "default", "dev", hostIf}, &error);
-        if (!ok)
-            GTEST_SKIP() << qPrintable(error);
+        units_ = std::make_unique<UnitNamespace>();
+        if (!units_->Make())
+            GTEST_SKIP() << qPrintable(units_->Error());
     }
     void TearDown() override
     {
         sim_.reset();  // ends the simulator before its namespace goes
-        if (madeUnit_)
-            Ip({"netns", "del", unitNs_});
-        if (madeHost_)
-            Ip({"netns", "del", hostNs_});
+        units_.reset();
     }
 
     SimProcess& StartSim(const QStringList& arguments)
     {
         sim_ = std::make_unique<SimProcess>();
-        started_ = sim_->Start(QStringList{"netns", "exec", unitNs_, SimProgramPath()} + arguments, QStringLiteral("ip"));
+        started_ = sim_->Start(units_->Exec(SimProgramPath(), arguments), QStringLiteral("ip"));
         return *sim_;
     }
 
-    QString unitNs_;
-    QString hostNs_;
-    QString unitIf_;
-    bool madeUnit_ = false;
-    bool madeHost_ = false;
+    std::unique_ptr<UnitNamespace> units_;
     bool started_ = false;
     std::unique_ptr<SimProcess> sim_;
 };
@@ -275,7 +203,7 @@ protected:
 TEST_F(NetnsSim, AnswersBroadcastProbesAnnouncesBySsdpAndServesTcp)
 {
     // The control program's sockets, in the host namespace.
-    HostSockets host(hostNs_);
+    HostSockets host;
     ASSERT_TRUE(host.Ready());
     Udp& probe = host.probe;
     Udp& moduleListener = host.moduleListener;
@@ -309,14 +237,14 @@ TEST_F(NetnsSim, AnswersBroadcastProbesAnnouncesBySsdpAndServesTcp)
     }
 
     // The unit found is reached on TCP port 5000.
-    EXPECT_EQ(IdentityFrom(hostNs_, kUnitAddress).mid(7, 7), QByteArray("Balcony"));
+    EXPECT_EQ(IdentityFrom(kUnitAddress).mid(7, 7), QByteArray("Balcony"));
 
     EXPECT_EQ(sim.Terminate(), 0);
 }
 
 TEST_F(NetnsSim, SilentUnitIgnoresProbes)
 {
-    Udp probe(SocketIn(hostNs_, SOCK_DGRAM));
+    Udp probe(HostSocket(SOCK_DGRAM));
     ASSERT_TRUE(probe.Valid() && probe.Bind(8000) && probe.AllowBroadcast());
     SimProcess& sim = StartSim({"--tcp", QStringLiteral("%1:5000").arg(kUnitAddress), "--lan", "--silent"});
     ASSERT_TRUE(started_) << qPrintable(sim.Error());
@@ -328,20 +256,19 @@ TEST_F(NetnsSim, SilentUnitIgnoresProbes)
 
 TEST_F(NetnsSim, OneProcessPlaysManyUnitsEachAnsweringFromItsOwnAddress)
 {
-    const QStringList units{"10.77.0.10", "10.77.0.11", "10.77.0.12"};
-    for (const QString& address : units)
-        ASSERT_TRUE(Ip({"-n", unitNs_, "addr", "add", address + QStringLiteral("/24"), "dev", unitIf_}));
-    HostSockets host(hostNs_);
+    const QStringList units = units_->AddUnitAddresses(3);  // 10.77.1.1 to 10.77.1.3
+    ASSERT_EQ(units, QStringList({"10.77.1.1", "10.77.1.2", "10.77.1.3"})) << qPrintable(units_->Error());
+    HostSockets host;
     ASSERT_TRUE(host.Ready());
     Udp& probe = host.probe;
     Udp& moduleListener = host.moduleListener;
     Udp& moduleBroadcaster = host.moduleBroadcaster;
     Udp& ssdp = host.ssdp;
 
-    SimProcess& sim = StartSim({"--units", "10.77.0.10-12", "--lan", "--ssdp-all", "--ssdp-interval", "300"});
+    SimProcess& sim = StartSim({"--units", "10.77.1.1-3", "--lan", "--ssdp-all", "--ssdp-interval", "300"});
     ASSERT_TRUE(started_) << qPrintable(sim.Error());
     EXPECT_TRUE(sim.WaitForExactLine(QStringLiteral("UNITS 3"), 0));
-    EXPECT_TRUE(sim.WaitForExactLine(QStringLiteral("[10.77.0.12] TCP 10.77.0.12:5000"), 0));
+    EXPECT_TRUE(sim.WaitForExactLine(QStringLiteral("[10.77.1.3] TCP 10.77.1.3:5000"), 0));
 
     // What each unit says: its own address, numbered name and MAC.
     SimUnitState base;
@@ -368,20 +295,20 @@ TEST_F(NetnsSim, OneProcessPlaysManyUnitsEachAnsweringFromItsOwnAddress)
     }
 
     // A probe sent to one unit's address is answered by that unit alone.
-    ASSERT_TRUE(probe.SendTo(PortProbe(), "10.77.0.11", 8000));
+    ASSERT_TRUE(probe.SendTo(PortProbe(), "10.77.1.2", 8000));
     const auto alone = probe.ReceiveFromEach(units, 600);
     ASSERT_EQ(alone.size(), 1u);
-    EXPECT_EQ(alone.count(QStringLiteral("10.77.0.11")), 1u);
+    EXPECT_EQ(alone.count(QStringLiteral("10.77.1.2")), 1u);
 
     // Received once, answered by each unit in lines of its own.
     EXPECT_EQ(sim.CountLines(QStringLiteral("UDP-RX 10.77.0.1:8000 ")), 2);
-    EXPECT_EQ(sim.CountLines(QStringLiteral("[10.77.0.10] UDP-TX 10.77.0.1:8000 ")), 1);
-    EXPECT_EQ(sim.CountLines(QStringLiteral("[10.77.0.11] UDP-TX 10.77.0.1:8000 ")), 2);
-    EXPECT_EQ(sim.CountLines(QStringLiteral("[10.77.0.12] UDP-TX 10.77.0.1:48899 ")), 1);
+    EXPECT_EQ(sim.CountLines(QStringLiteral("[10.77.1.1] UDP-TX 10.77.0.1:8000 ")), 1);
+    EXPECT_EQ(sim.CountLines(QStringLiteral("[10.77.1.2] UDP-TX 10.77.0.1:8000 ")), 2);
+    EXPECT_EQ(sim.CountLines(QStringLiteral("[10.77.1.3] UDP-TX 10.77.0.1:48899 ")), 1);
 
     // Each unit keeps its own state behind its own TCP server.
-    EXPECT_EQ(IdentityFrom(hostNs_, "10.77.0.10"), SimUnit(unitState(0)).IdentityReply());
-    EXPECT_EQ(IdentityFrom(hostNs_, "10.77.0.12"), SimUnit(unitState(2)).IdentityReply());
-    EXPECT_TRUE(sim.WaitForExactLine(QStringLiteral("[10.77.0.12] RX ") + HexLine(IdentifyRequest())));
+    EXPECT_EQ(IdentityFrom("10.77.1.1"), SimUnit(unitState(0)).IdentityReply());
+    EXPECT_EQ(IdentityFrom("10.77.1.3"), SimUnit(unitState(2)).IdentityReply());
+    EXPECT_TRUE(sim.WaitForExactLine(QStringLiteral("[10.77.1.3] RX ") + HexLine(IdentifyRequest())));
     EXPECT_EQ(sim.Terminate(), 0);
 }

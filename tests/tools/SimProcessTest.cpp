@@ -1,7 +1,7 @@
 // The built qireq-sim program, driven like the control program drives a
 // unit: over its pseudo-terminal and over loopback TCP, with its log lines,
 // a few fault switches, the LAN answers on loopback ports, and SIGTERM.
-#include "support/SimProcess.h"
+#include "SimHarness.h"
 
 #include "SimDevice.h"
 #include "SimLanAnswers.h"
@@ -10,10 +10,7 @@
 #include "protocol/FrameAssembler.h"
 #include "protocol/Frames.h"
 
-#include <QFile>
 #include <QNetworkDatagram>
-#include <QStandardPaths>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QUdpSocket>
 
@@ -22,10 +19,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <fcntl.h>
-#include <poll.h>
-#include <termios.h>
-#include <unistd.h>
 
 #include <vector>
 
@@ -34,16 +27,6 @@ using namespace qireq::sim;
 using namespace qireq::sim::test;
 
 namespace {
-
-// Collects the frames a stream delivers.
-struct FrameSink {
-    FrameSink()
-    {
-        assembler.SetFrameHandler([this](const QByteArray& frame) { frames.push_back(frame); });
-    }
-    FrameAssembler assembler;
-    std::vector<QByteArray> frames;
-};
 
 QString Tx(const QByteArray& frame)
 {
@@ -65,26 +48,15 @@ protected:
         port = static_cast<quint16>(endpoint.toUInt());
         ASSERT_NE(port, 0);
     }
-    void Connect()
-    {
-        QObject::connect(&socket, &QTcpSocket::readyRead, [this] {
-            const QByteArray bytes = socket.readAll();
-            received += bytes;
-            sink.assembler.Feed(bytes);
-        });
-        socket.connectToHost(QHostAddress(QStringLiteral("127.0.0.1")), port);
-        ASSERT_TRUE(socket.waitForConnected(3000));
-    }
-    bool WaitFrames(std::size_t count, int timeoutMs = 3000)
-    {
-        return WaitFor([&] { return sink.frames.size() >= count; }, timeoutMs);
-    }
+    void Connect() { ASSERT_TRUE(peer.Connect(QHostAddress(QStringLiteral("127.0.0.1")), port)); }
+    bool WaitFrames(std::size_t count, int timeoutMs = 3000) { return sink.WaitFrames(count, timeoutMs); }
 
     SimProcess sim;
     quint16 port = 0;
-    QTcpSocket socket;
-    FrameSink sink;
-    QByteArray received;
+    TcpPeer peer;
+    QTcpSocket& socket = peer.socket;
+    FrameSink& sink = peer.sink;
+    QByteArray& received = peer.received;
 };
 
 }  // namespace
@@ -128,15 +100,12 @@ TEST_F(TcpSim, EditsPersistAcrossConnections)
     socket.disconnectFromHost();
     EXPECT_TRUE(sim.WaitForLine(QStringLiteral("DISCONNECT ")).size() > 0);
 
-    QTcpSocket second;
-    FrameSink secondSink;
-    QObject::connect(&second, &QTcpSocket::readyRead, [&] { secondSink.assembler.Feed(second.readAll()); });
-    second.connectToHost(QHostAddress(QStringLiteral("127.0.0.1")), port);
-    ASSERT_TRUE(second.waitForConnected(3000));
-    second.write(IdentifyRequest() + ReadEqBlockRequest());
-    ASSERT_TRUE(WaitFor([&] { return secondSink.frames.size() >= 2; }));
-    EXPECT_EQ(secondSink.frames[0].mid(7, 4), QByteArray("Bar "));
-    EXPECT_EQ(secondSink.frames[1].mid(28, 6), QByteArray::fromHex("0501321E2801"));
+    TcpPeer second;
+    ASSERT_TRUE(second.Connect(QHostAddress(QStringLiteral("127.0.0.1")), port));
+    second.Write(IdentifyRequest() + ReadEqBlockRequest());
+    ASSERT_TRUE(second.sink.WaitFrames(2));
+    EXPECT_EQ(second.sink.frames[0].mid(7, 4), QByteArray("Bar "));
+    EXPECT_EQ(second.sink.frames[1].mid(28, 6), QByteArray::fromHex("0501321E2801"));
     EXPECT_EQ(sim.Terminate(), 0);
 }
 
@@ -174,59 +143,6 @@ TEST_F(TcpSim, SilentUnitLogsButNeverAnswers)
     EXPECT_EQ(sim.Terminate(), 0);
 }
 
-namespace {
-
-// Opens the simulator's pty slave as the control program would: raw, no
-// controlling terminal.
-class PtyPeer {
-public:
-    explicit PtyPeer(const QString& path)
-    {
-        fd_ = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-        if (fd_ >= 0) {
-            termios settings{};
-            tcgetattr(fd_, &settings);
-            cfmakeraw(&settings);
-            tcsetattr(fd_, TCSANOW, &settings);
-        }
-        sink_.assembler.SetFrameHandler([this](const QByteArray& f) { frames.push_back(f); });
-    }
-    ~PtyPeer()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    bool IsOpen() const { return fd_ >= 0; }
-    bool Write(const QByteArray& bytes)
-    {
-        return ::write(fd_, bytes.constData(), static_cast<std::size_t>(bytes.size())) == bytes.size();
-    }
-    // Reads until `count` frames have arrived or the time is up.
-    bool ReadFrames(std::size_t count, int timeoutMs = 3000)
-    {
-        return WaitFor(
-            [&] {
-                pollfd p{fd_, POLLIN, 0};
-                if (::poll(&p, 1, 10) > 0 && (p.revents & POLLIN)) {
-                    char buffer[256];
-                    const ssize_t got = ::read(fd_, buffer, sizeof buffer);
-                    if (got > 0)
-                        sink_.assembler.Feed(buffer, static_cast<qsizetype>(got));
-                }
-                return frames.size() >= count;
-            },
-            timeoutMs);
-    }
-
-    std::vector<QByteArray> frames;
-
-private:
-    int fd_ = -1;
-    FrameSink sink_;
-};
-
-}  // namespace
-
 TEST(PtySim, AnswersOverThePseudoTerminalAndSurvivesReopening)
 {
     SimProcess sim;
@@ -236,108 +152,85 @@ TEST(PtySim, AnswersOverThePseudoTerminalAndSurvivesReopening)
     ASSERT_TRUE(path.startsWith(QStringLiteral("/dev/pts/"))) << qPrintable(path);
     EXPECT_EQ(sim.CountLines(QStringLiteral("TCP")), 0);  // a serial unit only
     {
-        PtyPeer port(path);
+        FdPeer port = FdPeer::OpenRaw(path);
         ASSERT_TRUE(port.IsOpen());
         const QByteArray trim = QByteArray::fromHex("01200340 0B0E 6B 48 010560");
         ASSERT_TRUE(port.Write(PingRequest()));
         ASSERT_TRUE(port.Write(trim));
         ASSERT_TRUE(port.ReadFrames(2));
-        EXPECT_EQ(port.frames[0], PingRequest());
-        EXPECT_EQ(port.frames[1], trim);
+        EXPECT_EQ(port.Frames()[0], PingRequest());
+        EXPECT_EQ(port.Frames()[1], trim);
     }
     // Closed and opened again, as the prober and the connection each do.
-    PtyPeer again(path);
+    FdPeer again = FdPeer::OpenRaw(path);
     ASSERT_TRUE(again.IsOpen());
     ASSERT_TRUE(again.Write(IdentifyRequest() + ReadEqBlockRequest()));
     ASSERT_TRUE(again.ReadFrames(2));
-    EXPECT_EQ(static_cast<unsigned char>(again.frames[0].at(23)), 16);
-    EXPECT_EQ(static_cast<unsigned char>(again.frames[1].at(7)), 0x6B);  // the trim was kept
-    EXPECT_TRUE(sim.WaitForExactLine(Tx(again.frames[1])));
+    EXPECT_EQ(static_cast<unsigned char>(again.Frames()[0].at(23)), 16);
+    EXPECT_EQ(static_cast<unsigned char>(again.Frames()[1].at(7)), 0x6B);  // the trim was kept
+    EXPECT_TRUE(sim.WaitForExactLine(Tx(again.Frames()[1])));
     EXPECT_EQ(sim.Terminate(), 0);
 }
 
 TEST(TtySim, ServesAGivenTtyAndOutlivesItsDisappearance)
 {
-    // Two linked pseudo-terminals from socat: the unit gets one end as its
-    // tty, the test plays the control program on the other.
-    const QString socatPath = QStandardPaths::findExecutable(QStringLiteral("socat"));
-    if (socatPath.isEmpty())
+    if (!SocatPair::Available())
         GTEST_SKIP() << "socat not installed";
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString unitEnd = dir.filePath(QStringLiteral("unit"));
-    const QString hostEnd = dir.filePath(QStringLiteral("host"));
-    QProcess socat;
-    socat.start(socatPath, {QStringLiteral("pty,raw,echo=0,link=") + unitEnd,
-                            QStringLiteral("pty,raw,echo=0,link=") + hostEnd});
-    ASSERT_TRUE(socat.waitForStarted(5000));
-    ASSERT_TRUE(WaitFor([&] { return QFile::exists(unitEnd) && QFile::exists(hostEnd); }));
+    SocatPair line(dir.filePath(QStringLiteral("unit")), dir.filePath(QStringLiteral("host")));
+    ASSERT_TRUE(line.Start());
 
     SimProcess sim;
-    ASSERT_TRUE(sim.Start({QStringLiteral("--tty"), unitEnd, QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:0")}))
+    ASSERT_TRUE(sim.Start({QStringLiteral("--tty"), line.UnitEnd(), QStringLiteral("--tcp"),
+                           QStringLiteral("127.0.0.1:0")}))
         << qPrintable(sim.Error());
     const quint16 port = static_cast<quint16>(sim.WaitForLine(QStringLiteral("TCP 127.0.0.1:")).toUInt());
     {
-        PtyPeer host(hostEnd);
+        FdPeer host = FdPeer::OpenRaw(line.HostEnd());
         ASSERT_TRUE(host.IsOpen());
         ASSERT_TRUE(host.Write(PingRequest()));
         ASSERT_TRUE(host.ReadFrames(1));
-        EXPECT_EQ(host.frames[0], PingRequest());
+        EXPECT_EQ(host.Frames()[0], PingRequest());
     }
 
     // The far end vanishes: the unit closes that port and goes on serving TCP.
-    socat.terminate();
-    ASSERT_TRUE(socat.waitForFinished(5000));
+    ASSERT_TRUE(line.Stop());
     EXPECT_FALSE(sim.WaitForLine(QStringLiteral("TTY closed")).isEmpty());
-    QTcpSocket socket;
-    FrameSink sink;
-    QObject::connect(&socket, &QTcpSocket::readyRead, [&] { sink.assembler.Feed(socket.readAll()); });
-    socket.connectToHost(QHostAddress(QStringLiteral("127.0.0.1")), port);
-    ASSERT_TRUE(socket.waitForConnected(3000));
-    socket.write(PingRequest());
-    EXPECT_TRUE(WaitFor([&] { return !sink.frames.empty(); }));
+    TcpPeer tcp;
+    ASSERT_TRUE(tcp.Connect(QHostAddress(QStringLiteral("127.0.0.1")), port));
+    tcp.Write(PingRequest());
+    EXPECT_TRUE(tcp.sink.WaitFrames(1));
     EXPECT_EQ(sim.CountLines(QStringLiteral("TTY closed")), 1);
     EXPECT_EQ(sim.Terminate(), 0);
 }
 
 TEST(TtySim, ServesTheTtyAgainOnceItIsBack)
 {
-    const QString socatPath = QStandardPaths::findExecutable(QStringLiteral("socat"));
-    if (socatPath.isEmpty())
+    if (!SocatPair::Available())
         GTEST_SKIP() << "socat not installed";
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     // Names of this test's own: the serial ports' lock files are machine-wide.
-    const QString unitEnd = dir.filePath(QStringLiteral("back-unit"));
-    const QString hostEnd = dir.filePath(QStringLiteral("back-host"));
-    QProcess socat;
-    const auto startPair = [&] {
-        socat.start(socatPath, {QStringLiteral("pty,raw,echo=0,link=") + unitEnd,
-                                QStringLiteral("pty,raw,echo=0,link=") + hostEnd});
-        return socat.waitForStarted(5000)
-            && WaitFor([&] { return QFile::exists(unitEnd) && QFile::exists(hostEnd); });
-    };
-    ASSERT_TRUE(startPair());
+    SocatPair line(dir.filePath(QStringLiteral("back-unit")), dir.filePath(QStringLiteral("back-host")));
+    ASSERT_TRUE(line.Start());
     SimProcess sim;
-    ASSERT_TRUE(sim.Start({QStringLiteral("--tty"), unitEnd})) << qPrintable(sim.Error());
+    ASSERT_TRUE(sim.Start({QStringLiteral("--tty"), line.UnitEnd()})) << qPrintable(sim.Error());
 
     // The line goes away (both pseudo-terminals with it) and comes back anew.
-    socat.terminate();
-    ASSERT_TRUE(socat.waitForFinished(5000));
+    ASSERT_TRUE(line.Stop());
     EXPECT_FALSE(sim.WaitForLine(QStringLiteral("TTY closed")).isEmpty());
-    ASSERT_TRUE(startPair());
-    EXPECT_TRUE(sim.WaitForExactLine(QStringLiteral("TTY reopened ") + unitEnd));
+    ASSERT_TRUE(line.Start());
+    EXPECT_TRUE(sim.WaitForExactLine(QStringLiteral("TTY reopened ") + line.UnitEnd()));
     {
-        PtyPeer host(hostEnd);
+        FdPeer host = FdPeer::OpenRaw(line.HostEnd());
         ASSERT_TRUE(host.IsOpen());
         ASSERT_TRUE(host.Write(PingRequest()));
         ASSERT_TRUE(host.ReadFrames(1));
-        EXPECT_EQ(host.frames[0], PingRequest());
+        EXPECT_EQ(host.Frames()[0], PingRequest());
     }
     EXPECT_EQ(sim.CountLines(QStringLiteral("TTY reopened")), 1);
     EXPECT_EQ(sim.Terminate(), 0);
-    socat.terminate();
-    socat.waitForFinished(5000);
 }
 
 TEST(LanSim, AnswersProbesOnlyToTheirSenderOnLoopbackPorts)

@@ -91,7 +91,7 @@ bool UnitSession::Identify()
 
 bool UnitSession::OpenSerial()
 {
-    port_ = std::make_unique<TComPort>();
+    port_ = std::make_unique<TComPort>(TComFailures::Report);
     QObject::connect(port_.get(), &TComPort::OnRxChar, port_.get(), [this](TComPort*, int) { ReadAvailable(); });
     QObject::connect(port_.get(), &TComPort::OnException, port_.get(),
                      [this](TComPort*, TComExceptions kind, const QString&, int systemError, const QString& text) {
