@@ -13,6 +13,7 @@
 #include "support/QtPrinters.h"
 
 #include "protocol/Frames.h"
+#include "state/MacText.h"
 
 #include <gtest/gtest.h>
 
@@ -272,7 +273,7 @@ TEST_F(NetnsSim, OneProcessPlaysManyUnitsEachAnsweringFromItsOwnAddress)
 
     // What each unit says: its own address, numbered name and MAC.
     SimUnitState base;
-    base.mac = *ParseMacText(QStringLiteral("00A1B0000001"));
+    base.mac = *TextToMac(QStringLiteral("00A1B0000001"));
     const auto unitState = [&](int i) { return NumberedUnit(base, QStringLiteral("QIR-SIM"), i + 1); };
 
     // One broadcast of each probe draws an answer from every unit's address.

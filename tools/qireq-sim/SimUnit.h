@@ -37,10 +37,6 @@ struct SimUnitState {
 // sixteen bytes fills the field with no zero byte.
 NameField MakeNameField(const QString& text);
 
-// The namespace test's name for TextToMac (state/MacText.h, the MAC text
-// of the window and both tools).
-inline std::optional<MacBytes> ParseMacText(const QString& text) { return TextToMac(text); }
-
 class SimUnit {
 public:
     explicit SimUnit(SimUnitState initial = {}) : state_(initial) {}
