@@ -10,14 +10,14 @@ namespace qireq {
 
 namespace {
 
-LanDatagramOutcome AddedOrNot(bool added)
+LanDatagramOutcome OfferedOrNot(bool offered)
 {
-    return added ? LanDatagramOutcome::Listed : LanDatagramOutcome::NotListed;
+    return offered ? LanDatagramOutcome::Offered : LanDatagramOutcome::NotOffered;
 }
 
 }  // namespace
 
-LanDatagramOutcome OnProbePortDatagram(const UnitFinder& finder, const QHostAddress& sender,
+LanDatagramOutcome OnProbePortDatagram(UnitFinder& finder, const QHostAddress& sender,
                                        const QByteArray& bytes)
 {
     const QString address = SenderText(sender);
@@ -25,10 +25,10 @@ LanDatagramOutcome OnProbePortDatagram(const UnitFinder& finder, const QHostAddr
         return LanDatagramOutcome::Refreshed;
     if (!IsProbeAnswer(bytes))
         return LanDatagramOutcome::Ignored;
-    return AddedOrNot(finder.Add(address, kProbeUnit));
+    return OfferedOrNot(finder.Offer(address, kProbeUnit));
 }
 
-LanDatagramOutcome OnModulePortDatagram(const UnitFinder& finder, const QHostAddress& sender,
+LanDatagramOutcome OnModulePortDatagram(UnitFinder& finder, const QHostAddress& sender,
                                         const QByteArray& bytes)
 {
     if (!IsModuleAnswer(bytes))
@@ -37,10 +37,10 @@ LanDatagramOutcome OnModulePortDatagram(const UnitFinder& finder, const QHostAdd
     if (finder.Refresh(address))
         return LanDatagramOutcome::Refreshed;
     // A module's answer lists its unit even when its MAC stays unknown.
-    return AddedOrNot(finder.Add(address, kModuleUnit, /*unknownMacWillDo=*/true));
+    return OfferedOrNot(finder.Offer(address, kModuleUnit, /*unknownMacWillDo=*/true));
 }
 
-LanDatagramOutcome OnSsdpDatagram(const UnitFinder& finder, const QHostAddress& sender,
+LanDatagramOutcome OnSsdpDatagram(UnitFinder& finder, const QHostAddress& sender,
                                   const QByteArray& bytes)
 {
     const QString address = SenderText(sender);
@@ -54,7 +54,7 @@ LanDatagramOutcome OnSsdpDatagram(const UnitFinder& finder, const QHostAddress& 
     }
     if (!IsSsdpAnnouncement(bytes))
         return LanDatagramOutcome::Ignored;
-    return AddedOrNot(finder.Add(address, kSsdpUnit));
+    return OfferedOrNot(finder.Offer(address, kSsdpUnit));
 }
 
 }  // namespace qireq

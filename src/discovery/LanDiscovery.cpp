@@ -32,7 +32,8 @@ void LanDiscovery::Start()
     if (!threads_.empty())
         return;
     using Method = void (*)(DiscoveryThread&, const LanMethodContext&);
-    for (Method method : {RunProbeChannel, RunSsdpListener, RunModuleListener, RunModuleBroadcaster}) {
+    for (Method method :
+         {RunMacLookups, RunProbeChannel, RunSsdpListener, RunModuleListener, RunModuleBroadcaster}) {
         threads_.push_back(std::make_unique<DiscoveryThread>([this, method](DiscoveryThread& thread) {
             method(thread, LanMethodContext{setup_, finder_, counts_});
         }));

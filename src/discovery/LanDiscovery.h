@@ -11,9 +11,11 @@
 //   - SSDP: announcements on 239.255.255.250:1900 carrying "upnp_MDL-S2E"
 //     (SsdpListener), with the group joined on every IPv4 interface that is
 //     up, and on interfaces that come up later.
-// An answer from an address not listed yet lists a unit of kind 3, 2 or 1;
-// any datagram from a listed address refreshes its presence (see
-// UnitFinder). A socket that cannot be set up ends its method silently; the
+// An answer from an address not listed yet lists a unit of kind 3, 2 or 1,
+// through a look-up worker thread that finds its MAC while the listeners go
+// on reading; any datagram from a listed address refreshes its presence
+// (see UnitFinder). A listener reads every datagram already waiting before
+// it pauses. A socket that cannot be set up ends its method silently; the
 // others go on.
 #include "discovery/UnitFinder.h"
 
@@ -31,11 +33,11 @@ class DiscoveryThread;
 // The waits of the methods; tests and benchmarks keep them.
 struct LanDiscoveryTiming {
     int probePeriodMs = 2000;
-    int probeAnswerPauseMs = 20;   // after each datagram on the probe port
+    int probeAnswerPauseMs = 20;   // after a datagram on the probe port, with none waiting
     int searchPeriodMs = 1500;
-    int moduleAnswerPauseMs = 50;  // after each module answer
-    int modulePassPauseMs = 10;    // after each datagram on the module port
-    int ssdpPauseMs = 100;         // after each SSDP datagram
+    int moduleAnswerPauseMs = 50;  // after a module answer, with none waiting
+    int modulePassPauseMs = 10;    // after a datagram on the module port, with none waiting
+    int ssdpPauseMs = 100;         // after an SSDP datagram, with none waiting
     int interfaceRescanMs = 5000;  // how often new interfaces join the SSDP group
 };
 
@@ -70,8 +72,8 @@ public:
     LanDiscovery(const LanDiscovery&) = delete;
     LanDiscovery& operator=(const LanDiscovery&) = delete;
 
-    // Starts the probe, SSDP, module listener and module search threads, in
-    // that order; once.
+    // Starts the look-up worker, the probe, SSDP, module listener and module
+    // search threads, in that order; once.
     void Start();
     // Stops every thread and waits for them (a few hundred milliseconds).
     void Stop();

@@ -8,7 +8,7 @@ namespace qireq {
 // What every method is given.
 struct LanMethodContext {
     const LanDiscoverySetup& Setup;
-    const UnitFinder& Finder;
+    UnitFinder& Finder;
     LanDiscoveryCounts& Counts;
 };
 
@@ -16,5 +16,7 @@ void RunProbeChannel(DiscoveryThread& thread, const LanMethodContext& context);
 void RunSsdpListener(DiscoveryThread& thread, const LanMethodContext& context);
 void RunModuleListener(DiscoveryThread& thread, const LanMethodContext& context);
 void RunModuleBroadcaster(DiscoveryThread& thread, const LanMethodContext& context);
+// The look-up worker: lists the answers the listeners offer (UnitFinder).
+void RunMacLookups(DiscoveryThread& thread, const LanMethodContext& context);
 
 }  // namespace qireq

@@ -18,13 +18,18 @@ void RunModuleListener(DiscoveryThread& thread, const LanMethodContext& context)
     DirectUdpSocket socket;
     if (!socket.bind(setup.BindAddress, setup.ModulePort))
         return;
+    AskForAnswerBuffer(socket);
     while (thread.Running()) {
         const std::optional<QNetworkDatagram> datagram = NextDatagram(socket, thread, kProbeReadLimit);
         if (!datagram)
             continue;
         ++context.Counts.ModulePortDatagrams;
-        if (OnModulePortDatagram(context.Finder, datagram->senderAddress(), datagram->data()) !=
-            LanDatagramOutcome::Ignored)
+        const LanDatagramOutcome outcome =
+            OnModulePortDatagram(context.Finder, datagram->senderAddress(), datagram->data());
+        // Datagrams already waiting are read at once.
+        if (socket.hasPendingDatagrams())
+            continue;
+        if (outcome != LanDatagramOutcome::Ignored)
             thread.Pause(setup.Timing.moduleAnswerPauseMs);
         thread.Pause(setup.Timing.modulePassPauseMs);
     }

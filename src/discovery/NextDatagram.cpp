@@ -4,6 +4,7 @@
 
 #include <QDeadlineTimer>
 #include <QUdpSocket>
+#include <QVariant>
 
 #include <algorithm>
 
@@ -12,6 +13,9 @@ namespace qireq {
 namespace {
 // How long one wait may block before the stop flag is looked at again.
 constexpr int kWaitSliceMs = 100;
+// A small answer takes about 1 KB of a Linux socket's buffer (its data and
+// the kernel's bookkeeping): room for 2048 of them.
+constexpr int kAnswerBufferBytes = 2 * 1024 * 1024;
 }  // namespace
 
 std::optional<QNetworkDatagram> NextDatagram(QUdpSocket& socket, DiscoveryThread& thread,
@@ -37,6 +41,12 @@ std::optional<QNetworkDatagram> NextDatagram(QUdpSocket& socket, DiscoveryThread
         socket.waitForReadyRead(static_cast<int>(std::min<qint64>(left, kWaitSliceMs)));
     }
     return std::nullopt;
+}
+
+int AskForAnswerBuffer(QUdpSocket& socket)
+{
+    socket.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, kAnswerBufferBytes);
+    return socket.socketOption(QAbstractSocket::ReceiveBufferSizeSocketOption).toInt();
 }
 
 bool BindAfresh(QUdpSocket& socket, const QHostAddress& address, quint16 port)

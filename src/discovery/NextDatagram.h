@@ -19,6 +19,13 @@ class DiscoveryThread;
 std::optional<QNetworkDatagram> NextDatagram(QUdpSocket& socket, DiscoveryThread& thread,
                                              qint64 maxSize, int waitMs = -1);
 
+// Every unit of a site answers a probe within milliseconds: asks for a
+// receive buffer that holds such a burst (1024 answers and more), so the
+// system does not drop them before the listener has read them. The system
+// may grant less (Linux caps it at net.core.rmem_max); returns what it
+// grants, in bytes.
+int AskForAnswerBuffer(QUdpSocket& socket);
+
 // A send that failed (a broadcast while no network is up) leaves an error
 // on a Qt socket that makes its next wait close it: the socket is closed and
 // bound anew instead, to go on hearing answers. False when it cannot be.

@@ -19,6 +19,7 @@ void RunProbeChannel(DiscoveryThread& thread, const LanMethodContext& context)
     DirectUdpSocket probeSocket;  // broadcast is allowed on every Qt UDP socket
     if (!probeSocket.bind(setup.BindAddress, setup.ProbePort))
         return;
+    AskForAnswerBuffer(probeSocket);
     const QByteArray probe = ProbeDatagram();
     QElapsedTimer sinceProbe;
     while (thread.Running()) {
@@ -27,8 +28,11 @@ void RunProbeChannel(DiscoveryThread& thread, const LanMethodContext& context)
             const bool sent = probeSocket.writeDatagram(probe, setup.BroadcastAddress, setup.ProbePort) >= 0;
             ++context.Counts.ProbesSent;
             sinceProbe.start();
-            if (!sent && !BindAfresh(probeSocket, setup.BindAddress, setup.ProbePort))
-                return;  // the port was taken meanwhile: as when it is taken at the start
+            if (!sent) {
+                if (!BindAfresh(probeSocket, setup.BindAddress, setup.ProbePort))
+                    return;  // the port was taken meanwhile: as when it is taken at the start
+                AskForAnswerBuffer(probeSocket);
+            }
         }
         const int untilProbe = setup.Timing.probePeriodMs - static_cast<int>(sinceProbe.elapsed());
         const std::optional<QNetworkDatagram> datagram =
@@ -38,7 +42,10 @@ void RunProbeChannel(DiscoveryThread& thread, const LanMethodContext& context)
         // ProbeListener.
         ++context.Counts.ProbePortDatagrams;
         OnProbePortDatagram(context.Finder, datagram->senderAddress(), datagram->data());
-        thread.Pause(setup.Timing.probeAnswerPauseMs);
+        // Answers already waiting are read at once: a burst from a large
+        // site must not outgrow the socket's buffer.
+        if (!probeSocket.hasPendingDatagrams())
+            thread.Pause(setup.Timing.probeAnswerPauseMs);
     }
 }
 

@@ -21,6 +21,7 @@ void RunSsdpListener(DiscoveryThread& thread, const LanMethodContext& context)
     if (!socket.bind(setup.BindAddress, setup.SsdpPort,
                      QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint))
         return;
+    AskForAnswerBuffer(socket);
     SsdpMemberships memberships(socket, setup.SsdpGroup);
     QElapsedTimer sinceRescan;
     while (thread.Running()) {
@@ -33,9 +34,11 @@ void RunSsdpListener(DiscoveryThread& thread, const LanMethodContext& context)
         if (!datagram)
             continue;
         ++context.Counts.SsdpDatagrams;
-        // A datagram left alone while the list changes is followed by no pause.
+        // A datagram left alone while the list changes is followed by no
+        // pause, nor is one with more waiting behind it.
         if (OnSsdpDatagram(context.Finder, datagram->senderAddress(), datagram->data()) ==
-            LanDatagramOutcome::Deferred)
+                LanDatagramOutcome::Deferred ||
+            socket.hasPendingDatagrams())
             continue;
         thread.Pause(setup.Timing.ssdpPauseMs);
     }
