@@ -1,7 +1,7 @@
 #include "CtlRunner.h"
 
 #include "CtlSubcommands.h"
-#include "ParallelRun.h"
+#include "CtlFleet.h"
 #include "UnitCommands.h"
 #include "state/ApplicationTitle.h"
 

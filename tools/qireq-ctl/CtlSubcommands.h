@@ -4,7 +4,7 @@
 // unit and rendered. Parsing, the help text, preparation, running and
 // output all read this table; a subcommand is spelled nowhere else.
 #include "CtlCommand.h"
-#include "UnitResult.h"
+#include "CtlFleet.h"
 
 #include <QJsonObject>
 #include <QStringList>
@@ -14,8 +14,6 @@
 #include <vector>
 
 namespace qireq::ctl {
-
-class UnitSession;
 
 // A subcommand with its values checked, before any unit is touched.
 struct Prepared {
