@@ -272,6 +272,8 @@ CommandReport CtlRunner::RunCommand(const CtlCommand& c)
     const auto results =
         RunOnUnits(targets, [&prepared, timeoutMs](const UnitTarget& t) { return RunOnUnit(prepared, t, timeoutMs); });
     report.Units.insert(report.Units.begin(), results.begin(), results.end());
+    if (prepared.AfterUnits)
+        prepared.AfterUnits(report.Units, report.Notes, report.Extra, report.Error);
     return report;
 }
 

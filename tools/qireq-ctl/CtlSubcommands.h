@@ -24,6 +24,10 @@ struct Prepared {
     // What it does on one unit, on that unit's own worker thread; absent
     // when it has nothing to do on units (export).
     std::function<bool(UnitSession&, UnitResult&)> OnUnit;
+    // Once, after every unit is done (snapshot save writes its file): may
+    // add notes and command-level fields, or set the command's error.
+    std::function<void(const std::vector<UnitResult>& units, QStringList& notes, QJsonObject& extra, QString& error)>
+        AfterUnits;
 
     static Prepared Usage(const QString& message)
     {

@@ -98,4 +98,9 @@ void RenderPresetPull(const PresetTarget&, const PresetSaved& saved, UnitResult&
 
 Prepared PrepareExport(const CtlCommand& c);
 
+// snapshot save, snapshot diff, snapshot restore (CtlSnapshotCommands.cpp)
+Prepared PrepareSnapshotSave(const CtlCommand& c);
+Prepared PrepareSnapshotDiff(const CtlCommand& c);
+Prepared PrepareSnapshotRestore(const CtlCommand& c);
+
 }  // namespace qireq::ctl
