@@ -25,7 +25,7 @@ LAYERS = [
     ["fleet"],
     ["controls"],
     ["editor", "devices", "dialogs"],
-    ["connection", "commands"],
+    ["connection", "commands", "overview"],
     ["app"],
 ]
 # What tools/ may use: everything below the widgets.

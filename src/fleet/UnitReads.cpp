@@ -3,6 +3,9 @@
 #include "fleet/UnitSession.h"
 
 #include "protocol/Frames.h"
+#include "state/MacText.h"
+
+#include <QJsonValue>
 
 namespace qireq::fleet {
 
@@ -61,6 +64,30 @@ std::optional<InfoReply> ReadUsage(UnitSession& s, UnitResult& r)
     if (!info)
         r.Error = QStringLiteral("the usage reply was too short (%1 bytes)").arg(reply->size());
     return info;
+}
+
+bool ReadUnitState(UnitSession& s, UnitResult& r)
+{
+    const IdentityReply& id = s.Identity();
+    r.Fields.insert(QStringLiteral("capability"), id.Capability ? QJsonValue(*id.Capability) : QJsonValue());
+    if (const auto mac = s.Mac())
+        r.Fields.insert(QStringLiteral("mac"), MacToText(*mac));
+    if (!id.SupportsStatus())
+        return true;  // nothing more to read: not a failure
+    const auto st = ReadStatus(s, r);
+    if (!st)
+        return false;
+    r.Fields.insert(QStringLiteral("temperature_text"), st->TempText);
+    r.Fields.insert(QStringLiteral("protected"), st->ProtectAlarm);
+    r.Fields.insert(QStringLiteral("temperature_alarm"), st->TempAlarm);
+    r.Fields.insert(QStringLiteral("voltage_alarm"), st->VoltageAlarm);
+    r.Fields.insert(QStringLiteral("standby"), st->Standby);
+    const auto usage = ReadUsage(s, r);
+    if (!usage)
+        return false;
+    r.Fields.insert(QStringLiteral("burn_count"), usage->BurnCount);
+    r.Fields.insert(QStringLiteral("minutes"), usage->TotalMinutes);
+    return true;
 }
 
 }  // namespace qireq::fleet

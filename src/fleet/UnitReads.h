@@ -27,4 +27,9 @@ UnitResult ServeUnit(const UnitTarget& target, int timeoutMs, const UnitWork& wo
 std::optional<StatusReading> ReadStatus(UnitSession& s, UnitResult& r);
 std::optional<InfoReply> ReadUsage(UnitSession& s, UnitResult& r);
 
+// Identity, and status and usage where the unit reports them, into
+// r.Fields: "capability", "mac", "temperature_text", "protected",
+// "temperature_alarm", "voltage_alarm", "standby", "burn_count", "minutes".
+bool ReadUnitState(UnitSession& s, UnitResult& r);
+
 }  // namespace qireq::fleet

@@ -102,6 +102,28 @@ QByteArray SnapshotJson(const VenueSnapshot& snapshot)
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
+std::optional<VenueSnapshot> SnapshotOf(const std::vector<SnapshotUnit>& units, QString* error)
+{
+    VenueSnapshot snapshot;
+    snapshot.Saved = QDateTime::currentDateTimeUtc();
+    QSet<QString> keys;
+    for (const SnapshotUnit& u : units) {
+        if (keys.contains(u.Key().toUpper())) {
+            if (error)
+                *error = QStringLiteral("%1 was reached twice (again as %2): no snapshot written").arg(u.Key(), u.Address);
+            return std::nullopt;
+        }
+        keys.insert(u.Key().toUpper());
+        snapshot.Units.push_back(u);
+    }
+    if (snapshot.Units.empty()) {
+        if (error)
+            *error = QStringLiteral("no unit was read: no snapshot written");
+        return std::nullopt;
+    }
+    return snapshot;
+}
+
 SnapshotLoad ParseSnapshot(const QByteArray& json)
 {
     QJsonParseError parse{};

@@ -39,6 +39,10 @@ struct VenueSnapshot {
 
 QByteArray SnapshotJson(const VenueSnapshot& snapshot);
 
+// The units read, as a snapshot saved now; absent with *error when one unit
+// was read twice (by two addresses), since such a file would be refused.
+std::optional<VenueSnapshot> SnapshotOf(const std::vector<SnapshotUnit>& units, QString* error);
+
 struct SnapshotLoad {
     std::optional<VenueSnapshot> Snapshot;
     QString Error;  // why the file was refused

@@ -7,7 +7,6 @@
 
 #include <QJsonArray>
 #include <QMap>
-#include <QSet>
 
 #include <memory>
 #include <mutex>
@@ -76,26 +75,16 @@ Prepared PrepareSnapshotSave(const CtlCommand& c)
     };
     p.AfterUnits = [saved, file](const std::vector<UnitResult>& results, QStringList& notes, QJsonObject& extra,
                                  QString& error) {
-        fleet::VenueSnapshot snapshot;
-        snapshot.Saved = QDateTime::currentDateTimeUtc();
-        QSet<QString> keys;
+        std::vector<fleet::SnapshotUnit> units;
         for (const UnitResult& r : results) {
             const auto it = saved->ByLabel.constFind(r.Unit);
-            if (it == saved->ByLabel.cend())
-                continue;
-            // One unit reached twice (by two addresses) would make a file
-            // that is refused when read back.
-            if (keys.contains(it->Key().toUpper())) {
-                error = QStringLiteral("%1 was reached twice (again as %2): no snapshot written").arg(it->Key(), r.Unit);
-                return;
-            }
-            keys.insert(it->Key().toUpper());
-            snapshot.Units.push_back(*it);
+            if (it != saved->ByLabel.cend())
+                units.push_back(*it);
         }
-        if (snapshot.Units.empty()) {
-            error = QStringLiteral("no unit was read: no snapshot written");
+        const auto made = fleet::SnapshotOf(units, &error);
+        if (!made)
             return;
-        }
+        const fleet::VenueSnapshot& snapshot = *made;
         if (const QString e = fleet::WriteSnapshotFile(file, snapshot); !e.isEmpty()) {
             error = e;
             return;
