@@ -98,6 +98,7 @@ UnitsOverviewWindow::UnitsOverviewWindow(OverviewLinks links, QWidget* parent)
     table_->setObjectName(QStringLiteral("UnitsTable"));
     table_->setModel(sorted_);
     table_->setSortingEnabled(true);
+    table_->sortByColumn(UnitsTableModel::LinkColumn, Qt::AscendingOrder);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
