@@ -1,7 +1,8 @@
 #include "overview/FleetRun.h"
 
-#include <QMetaObject>
+#include <QElapsedTimer>
 #include <QThread>
+#include <QTimer>
 
 namespace qireq {
 
@@ -9,6 +10,9 @@ FleetRun::FleetRun(std::vector<fleet::UnitTarget> targets, fleet::UnitWork work,
     : QObject(parent), targets_(std::move(targets)), work_(std::move(work)), timeoutMs_(timeoutMs)
 {
     control_.MaxParallel = kMaxParallel;
+    deliver_ = new QTimer(this);
+    deliver_->setInterval(kDeliverMs);
+    connect(deliver_, &QTimer::timeout, this, &FleetRun::Deliver);
 }
 
 FleetRun::~FleetRun()
@@ -22,24 +26,45 @@ FleetRun::~FleetRun()
 void FleetRun::Start()
 {
     running_ = true;
-    // Calls queued to this object are dropped should it go first, and it
-    // goes only after the run's thread has ended (the destructor waits).
     control_.OnUnitDone = [this](std::size_t index, const fleet::UnitResult& r) {
-        QMetaObject::invokeMethod(
-            this, [this, index, r] { emit UnitDone(static_cast<int>(index), r); }, Qt::QueuedConnection);
+        const std::lock_guard<std::mutex> hold(lock_);
+        done_.emplace_back(static_cast<int>(index), r);
     };
     thread_.reset(QThread::create([this] {
         const auto job = [this](const fleet::UnitTarget& t) { return fleet::ServeUnit(t, timeoutMs_, work_); };
         auto results = fleet::RunOnUnits(targets_, job, control_);
-        QMetaObject::invokeMethod(
-            this, [this, results = std::move(results)] {
-                running_ = false;
-                thread_->wait();
-                emit Finished(results);
-            },
-            Qt::QueuedConnection);
+        const std::lock_guard<std::mutex> hold(lock_);
+        results_ = std::move(results);
+        allDone_ = true;
     }));
     thread_->start();
+    deliver_->start();
+}
+
+void FleetRun::Deliver()
+{
+    QElapsedTimer budget;
+    budget.start();
+    for (;;) {
+        std::pair<int, fleet::UnitResult> next;
+        {
+            const std::lock_guard<std::mutex> hold(lock_);
+            if (done_.empty()) {
+                if (!allDone_)
+                    return;
+                break;
+            }
+            next = std::move(done_.front());
+            done_.pop_front();
+        }
+        emit UnitDone(next.first, next.second);
+        if (budget.elapsed() >= kDeliverBudgetMs)
+            return;  // the rest at the next tick
+    }
+    deliver_->stop();
+    thread_->wait();
+    running_ = false;
+    emit Finished(results_);
 }
 
 void FleetRun::Cancel()

@@ -11,10 +11,14 @@
 
 #include <QObject>
 
+#include <deque>
 #include <memory>
+#include <mutex>
+#include <utility>
 #include <vector>
 
 class QThread;
+class QTimer;
 
 namespace qireq {
 
@@ -23,6 +27,11 @@ class FleetRun : public QObject {
 public:
     // At most this many units are served at once.
     static constexpr int kMaxParallel = 64;
+    // Results are handed to the window in batches, every kDeliverMs, for
+    // at most kDeliverBudgetMs each time, so the window's event loop never
+    // spends long on a burst of them.
+    static constexpr int kDeliverMs = 15;
+    static constexpr int kDeliverBudgetMs = 8;
 
     FleetRun(std::vector<fleet::UnitTarget> targets, fleet::UnitWork work, int timeoutMs, QObject* parent = nullptr);
     ~FleetRun() override;
@@ -37,12 +46,21 @@ signals:
     void Finished(const std::vector<qireq::fleet::UnitResult>& results);
 
 private:
+    void Deliver();
+
     std::vector<fleet::UnitTarget> targets_;
     fleet::UnitWork work_;
     int timeoutMs_;
     fleet::RunControl control_;
     std::unique_ptr<QThread> thread_;
     bool running_ = false;
+
+    // Filled by the workers, emptied on the GUI thread.
+    std::mutex lock_;
+    std::deque<std::pair<int, fleet::UnitResult>> done_;
+    bool allDone_ = false;
+    std::vector<fleet::UnitResult> results_;
+    QTimer* deliver_;
 };
 
 }  // namespace qireq

@@ -95,6 +95,7 @@ UnitsOverviewWindow::UnitsOverviewWindow(OverviewLinks links, QWidget* parent)
     resize(1000, 420);
     sorted_->setSourceModel(model_);
     sorted_->setSortRole(Qt::UserRole);
+    sorted_->setDynamicSortFilter(false);  // rows stay put while results come in; a header click sorts
     table_->setObjectName(QStringLiteral("UnitsTable"));
     table_->setModel(sorted_);
     table_->setSortingEnabled(true);
