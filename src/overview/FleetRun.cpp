@@ -31,7 +31,17 @@ void FleetRun::Start()
         done_.emplace_back(static_cast<int>(index), r);
     };
     thread_.reset(QThread::create([this] {
-        const auto job = [this](const fleet::UnitTarget& t) { return fleet::ServeUnit(t, timeoutMs_, work_); };
+        // A cancel reaches the units being connected too: what has not
+        // begun its work is left alone; work begun ends verified or failed.
+        const fleet::UnitWork work = [this](fleet::UnitSession& s, fleet::UnitResult& r) {
+            if (control_.Cancelled.load()) {
+                r.Error = fleet::CancelledText();
+                r.Cancelled = true;
+                return false;
+            }
+            return work_(s, r);
+        };
+        const auto job = [this, &work](const fleet::UnitTarget& t) { return fleet::ServeUnit(t, timeoutMs_, work); };
         auto results = fleet::RunOnUnits(targets_, job, control_);
         const std::lock_guard<std::mutex> hold(lock_);
         results_ = std::move(results);

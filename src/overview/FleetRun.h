@@ -2,7 +2,8 @@
 // One run on many units started from the window: the engine's parallel run
 // on a thread of its own, so the window's event loop never waits for a
 // unit. Each unit's result arrives on the GUI thread as it comes, the whole
-// at the end. Cancel leaves the units not yet served alone.
+// at the end. Cancel leaves the units not yet served alone, including
+// those still connecting; a unit whose work has begun ends verified or failed.
 //
 // Created, started, cancelled and destroyed on the GUI thread; destroying
 // a running run cancels it and waits for the units being served.

@@ -201,4 +201,34 @@ TEST_F(UnitsOverviewEndToEndTest, SnapshotRoundTripWritesOnlyTheChangedUnits)
     EXPECT_TRUE(boxes.Boxes()[0].text.contains(QStringLiteral("not found: 00:A1:B0:00:00:05")));
 }
 
+// Cancel while a slow unit is still being greeted: it is left alone and
+// reported as cancelled; the unit whose write had begun ends verified.
+TEST_F(UnitsOverviewEndToEndTest, CancelLeavesTheUnitsNotYetServedAlone)
+{
+    const int port = FreePort();
+    StartSim({"--tcp", QStringLiteral("127.0.0.2:%1").arg(port)});
+    SimProcess& slow = StartSim({"--tcp", QStringLiteral("127.0.0.3:%1").arg(port), "--delay", "1500"});
+    MainWindowSeams seams = NoDiscovery();
+    seams.LanPort = port;
+    OpenWindow(seams);
+    ListUnit(QStringLiteral("127.0.0.2"), kProbeUnit);
+    ListUnit(QStringLiteral("127.0.0.3"), kProbeUnit);
+    ASSERT_TRUE(WaitForTiles(2));
+
+    EqBlock record = ResetBlock;
+    record[kBlockTrimOffset] = 107;
+    UnitsOverviewWindow& w = OpenOverview();
+    prompts->file = dir.filePath(QStringLiteral("hall.bin"));
+    ASSERT_TRUE(WritePresetFile(prompts->file, record).isEmpty());
+    QString summary;
+    QObject::connect(&w, &UnitsOverviewWindow::RunFinished, [&](const QString& text) { summary = text; });
+    Click(w, "SelectAllButton");
+    Click(w, "PushPresetButton");
+    QTest::qWait(500);
+    Click(w, "CancelButton");
+    ASSERT_TRUE(WaitFor([&] { return !summary.isEmpty(); }, 20000));
+    EXPECT_EQ(summary, QStringLiteral("1 of 2 units written and verified; 1 cancelled"));
+    EXPECT_EQ(SimCount(slow, WriteEqBlockFrame(record)), 0);
+}
+
 }  // namespace
