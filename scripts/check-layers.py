@@ -22,13 +22,14 @@ LAYERS = [
     ["platform"],
     ["protocol"],
     ["discovery"],
+    ["fleet"],
     ["controls"],
     ["editor", "devices", "dialogs"],
-    ["connection", "commands"],
+    ["connection", "commands", "overview"],
     ["app"],
 ]
 # What tools/ may use: everything below the widgets.
-GUI_FREE = {"eq", "presets", "filters", "state", "platform", "protocol", "discovery"}
+GUI_FREE = {"eq", "presets", "filters", "state", "platform", "protocol", "discovery", "fleet"}
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)

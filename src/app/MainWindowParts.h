@@ -16,6 +16,7 @@
 #include "devices/StatusDisplay.h"
 #include "discovery/LanDiscovery.h"
 #include "discovery/SerialProber.h"
+#include "overview/UnitsOverviewWindow.h"
 #include "platform/DeviceChangeSource.h"
 #include "platform/TClientSocket.h"
 #include "platform/TComPort.h"
@@ -61,6 +62,11 @@ struct MainWindowParts {
     std::unique_ptr<PresetCommands> Presets;
     std::unique_ptr<FilterImportCommand> FilterImport;  // its item follows "&Save As"
     std::unique_ptr<DeviceCommands> Commands;
+
+    // File > "Units Overview..." (after "Import Filter Text...") and its
+    // window, made when first asked for.
+    QAction* OverviewItem = nullptr;
+    std::unique_ptr<UnitsOverviewWindow> Overview;
 
     // Discovery, started when the window is first shown. Declared last so
     // the threads stop before the list, the column and the port they use go.

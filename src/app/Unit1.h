@@ -228,6 +228,7 @@ private:
     // The parts beside the controls and how they meet (Unit1Parts.cpp).
     void BuildParts(const MainWindowSeams& seams);
     void ConnectParts();
+    void BuildUnitsOverviewItem();
     void StartDiscovery();
     void SerialPortsArrived();
     void SerialPortsRemoved();

@@ -76,6 +76,59 @@ void TForm1::BuildParts(const MainWindowSeams& seams)
     p.FilterImport = std::make_unique<FilterImportCommand>(*p.Presets, *FileMenu, SaveItem, *this);
     p.Commands = std::make_unique<DeviceCommands>(
         DeviceCommandParts{state_, requests_, p.Devices, *p.DeviceColumn, *this, *SearchTimer});
+    BuildUnitsOverviewItem();
+}
+
+// File > "Units Overview...": the item after "Import Filter Text..." and
+// the window's links with this window (overview/OverviewLinks.h).
+void TForm1::BuildUnitsOverviewItem()
+{
+    MainWindowParts& p = *parts_;
+    p.OverviewItem = new QAction(QStringLiteral("Units Overview..."), FileMenu);
+    p.OverviewItem->setObjectName(QStringLiteral("UnitsOverviewItem"));
+    const QList<QAction*> items = FileMenu->actions();
+    const qsizetype at = items.indexOf(p.FilterImport->ImportFilterItem());
+    FileMenu->insertAction(at >= 0 && at + 1 < items.size() ? items[at + 1] : nullptr, p.OverviewItem);
+    connect(p.OverviewItem, &QAction::triggered, this, [this] {
+        MainWindowParts& parts = *parts_;
+        if (!parts.Overview) {
+            OverviewLinks links;
+            links.Devices = &parts.Devices;
+            links.LanPort = parts.Connection->LanPort();
+            links.ConnectedAddress = [this] {
+                if (!state_.Connected)
+                    return QString();
+                const auto entry = parts_->Devices.EntryAt(state_.ConnectedIndex);
+                return entry ? entry->Address : QString();
+            };
+            links.LetGoConnected = [this] {
+                if (!state_.Connected)
+                    return;
+                state_.ClickedIndex = state_.ConnectedIndex;  // a click on the connected tile lets it go
+                parts_->Connection->DevicePanelClick();
+            };
+            links.Reconnect = [this](const QString& address) {
+                const int index = parts_->Devices.IndexOf(address);
+                if (index < 0 || state_.Connected)
+                    return;
+                state_.ClickedIndex = index;
+                parts_->Connection->DevicePanelClick();
+            };
+            links.PauseProber = [this](bool paused) {
+                std::atomic<int>& pauses = parts_->Devices.Flags().ProbePauses;
+                if (!paused) {
+                    --pauses;
+                    return;
+                }
+                ++pauses;
+                parts_->ComPort2.Close();  // the port probed last may be a selected unit's
+            };
+            parts.Overview = std::make_unique<UnitsOverviewWindow>(std::move(links), this);
+        }
+        parts.Overview->show();
+        parts.Overview->raise();
+        parts.Overview->activateWindow();
+    });
 }
 
 void TForm1::ConnectParts()

@@ -109,8 +109,8 @@ void SerialProber::ReadPortNamesUntilSome()
     }
 }
 
-// Returns once neither ProbeHold nor ListChanging is raised; false when
-// stopped meanwhile. Both are looked at again after every wait, so a list
+// Returns once neither ProbeHold nor ListChanging is raised and no run on
+// many units pauses the prober; false when stopped meanwhile. Both are looked at again after every wait, so a list
 // change that starts while the hold is being lowered is waited out too.
 bool SerialProber::WaitUntilFree()
 {
@@ -118,7 +118,7 @@ bool SerialProber::WaitUntilFree()
     for (;;) {
         if (Stopping())
             return false;
-        if (!flags.ProbeHold.load() && !flags.ListChanging.load())
+        if (!flags.ProbeHold.load() && !flags.ListChanging.load() && flags.ProbePauses.load() == 0)
             return true;
         if (!Wait(timing_.holdPollMs))
             return false;
@@ -130,8 +130,8 @@ void SerialProber::ProbePass(SerialLink& link)
     ++passes_;
     const QStringList names = portNames_.Snapshot();
     for (qsizetype i = names.size() - 1; i >= 0; --i) {
-        if (Stopping())
-            return;
+        if (Stopping() || devices_.Flags().ProbePauses.load() > 0)
+            return;  // a run on many units began: the rest of the pass waits
         if (devices_.Contains(names[i])) {
             if (diagnostics_)
                 diagnostics_(QString::number(i));

@@ -21,6 +21,9 @@ struct ProcessFlags {
     std::atomic<bool> ScanBusy{false};
     // A serial unit was found: the serial prober waits until one is removed.
     std::atomic<bool> ProbeHold{false};
+    // Runs on many units (the Units overview) in progress: the serial
+    // prober opens no port meanwhile, so it never holds one a run needs.
+    std::atomic<int> ProbePauses{0};
 };
 
 // Raises a flag for the life of a scope and lowers it on every way out.

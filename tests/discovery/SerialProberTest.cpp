@@ -252,6 +252,20 @@ TEST(SerialProber, RaisedHoldOrListChangeKeepsEveryPortClosed)
     EXPECT_TRUE(rig.RunUntil([&] { return rig.TotalPings() == 2; }, 1000));
 }
 
+// A run on many units pauses the prober; two runs at once both must end.
+TEST(SerialProber, PausedByRunsOnManyUnitsUntilTheLastEnds)
+{
+    ProberRig rig(1);
+    rig.devices.Flags().ProbePauses.store(2);
+    rig.Start(QuickPasses(100));
+    rig.RunFor(500);
+    --rig.devices.Flags().ProbePauses;
+    rig.RunFor(300);
+    EXPECT_FALSE(rig.Pty(0).EverOpened());
+    --rig.devices.Flags().ProbePauses;
+    EXPECT_TRUE(rig.RunUntil([&] { return rig.TotalPings() == 1; }, 1000));
+}
+
 TEST(SerialProber, RemovedUnitIsFoundAgainWithinAboutThreeSeconds)
 {
     ProberRig rig(2);

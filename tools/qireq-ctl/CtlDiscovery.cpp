@@ -1,7 +1,6 @@
 #include "CtlDiscovery.h"
 
-#include "ParallelRun.h"
-#include "UnitSession.h"
+#include "CtlFleet.h"
 
 #include "discovery/LanDiscovery.h"
 #include "platform/SerialPortEnumeration.h"

@@ -3,8 +3,7 @@
 // LAN methods (probe on UDP 8000, module search on UDP 48899, SSDP) for the
 // time given, the serial ping on every serial port meanwhile, then Identify
 // on each unit found. This is the only place qireq-ctl broadcasts.
-#include "UnitResult.h"
-#include "UnitTarget.h"
+#include "CtlFleet.h"
 
 #include <QStringList>
 

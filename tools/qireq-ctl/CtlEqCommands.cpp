@@ -1,9 +1,7 @@
 // eq show, eq set, eq trim and eq bypass.
 #include "UnitCommands.h"
-#include "UnitSession.h"
+#include "CtlFleet.h"
 #include "ValueSnap.h"
-#include "VerifiedWrite.h"
-#include "WriteCheck.h"
 
 #include "eq/EqBand.h"
 #include "eq/EqDisplay.h"

@@ -5,7 +5,7 @@
 // "name", "ok", "error", "ms" and the subcommand's own fields, null where a
 // failed unit could not fill them. jsonl prints one unit object per line,
 // each with "command" added.
-#include "UnitResult.h"
+#include "CtlFleet.h"
 
 #include <QJsonObject>
 #include <QString>

@@ -1,8 +1,7 @@
 // eq reset, preset pull, preset push, import and export.
 #include "FilterCommands.h"
 #include "UnitCommands.h"
-#include "UnitSession.h"
-#include "VerifiedWrite.h"
+#include "CtlFleet.h"
 
 #include "filters/FilterExport.h"
 #include "presets/PresetFile.h"

@@ -1,7 +1,7 @@
 #include "CtlRunner.h"
 
 #include "CtlSubcommands.h"
-#include "ParallelRun.h"
+#include "CtlFleet.h"
 #include "UnitCommands.h"
 #include "state/ApplicationTitle.h"
 
@@ -272,6 +272,8 @@ CommandReport CtlRunner::RunCommand(const CtlCommand& c)
     const auto results =
         RunOnUnits(targets, [&prepared, timeoutMs](const UnitTarget& t) { return RunOnUnit(prepared, t, timeoutMs); });
     report.Units.insert(report.Units.begin(), results.begin(), results.end());
+    if (prepared.AfterUnits)
+        prepared.AfterUnits(report.Units, report.Notes, report.Extra, report.Error);
     return report;
 }
 

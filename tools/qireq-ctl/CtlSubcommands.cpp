@@ -50,6 +50,15 @@ std::vector<Subcommand> MakeTable()
          "filter text (Equalizer APO, AutoEq, REW) to a\npreset, with a report of the fit; pushed to the\n"
          "units given with --to (or any of the UNITS options)",
          Words("eq"), Reach::UnitsOptional, Steps(PrepareImport, RunBlockWrite, RenderBlockWrite)},
+        {"snapshot save", 1, {}, {}, "snapshot save FILE",
+         "reads every unit's EQ block, name and MAC into a\nvenue snapshot (JSON)", Words("mac"), Reach::Units,
+         PrepareSnapshotSave},
+        {"snapshot diff", 1, {}, {}, "snapshot diff FILE",
+         "what each unit holds otherwise than the snapshot\n(matched by MAC, by address where it is unknown)",
+         Words("match matched_by differences written"), Reach::Units, PrepareSnapshotDiff},
+        {"snapshot restore", 1, {}, {}, "snapshot restore FILE",
+         "writes the units that differ from the snapshot,\neach read back; names the snapshot's units not found",
+         Words("match matched_by differences written"), Reach::Units, PrepareSnapshotRestore},
         {"export", 1, {}, {}, "export PRESET.bin", "a preset as Equalizer APO text", {}, Reach::NoUnits,
          PrepareExport},
     };

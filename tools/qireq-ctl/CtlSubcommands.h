@@ -4,7 +4,7 @@
 // unit and rendered. Parsing, the help text, preparation, running and
 // output all read this table; a subcommand is spelled nowhere else.
 #include "CtlCommand.h"
-#include "UnitResult.h"
+#include "CtlFleet.h"
 
 #include <QJsonObject>
 #include <QStringList>
@@ -15,8 +15,6 @@
 
 namespace qireq::ctl {
 
-class UnitSession;
-
 // A subcommand with its values checked, before any unit is touched.
 struct Prepared {
     QString Error;            // not empty: the command goes to no unit
@@ -26,6 +24,10 @@ struct Prepared {
     // What it does on one unit, on that unit's own worker thread; absent
     // when it has nothing to do on units (export).
     std::function<bool(UnitSession&, UnitResult&)> OnUnit;
+    // Once, after every unit is done (snapshot save writes its file): may
+    // add notes and command-level fields, or set the command's error.
+    std::function<void(const std::vector<UnitResult>& units, QStringList& notes, QJsonObject& extra, QString& error)>
+        AfterUnits;
 
     static Prepared Usage(const QString& message)
     {

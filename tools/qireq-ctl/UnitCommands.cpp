@@ -1,7 +1,9 @@
 // info, status, usage and rename, and the run of any unit subcommand.
 #include "UnitCommands.h"
 
-#include "UnitSession.h"
+#include "CtlFleet.h"
+
+#include "fleet/UnitReads.h"
 
 #include "protocol/Frames.h"
 #include "protocol/InfoMessageText.h"
@@ -16,16 +18,6 @@ constexpr int kRenameLimit = 12;
 
 QString LinkWord(bool serial) { return serial ? QStringLiteral("serial") : QStringLiteral("tcp"); }
 
-bool NeedsStatusSupport(UnitSession& s, UnitResult& r, const QString& what)
-{
-    if (s.Identity().SupportsStatus())
-        return true;
-    r.Error = QStringLiteral("this unit does not report its %1 (capability %2, needs 17 or more)")
-                  .arg(what, s.Identity().Capability ? QString::number(*s.Identity().Capability)
-                                                     : QStringLiteral("not reported"));
-    return false;
-}
-
 }  // namespace
 
 Prepared NothingToPrepare(const CtlCommand&, NoValue&)
@@ -35,19 +27,7 @@ Prepared NothingToPrepare(const CtlCommand&, NoValue&)
 
 UnitResult RunOnUnit(const Prepared& p, const UnitTarget& target, int timeoutMs)
 {
-    UnitResult r;
-    r.Unit = target.Label();
-    r.Name = target.Name;
-    UnitSession s(target, timeoutMs);
-    bool ok = s.Connect();
-    if (ok) {
-        r.Name = s.Identity().Name;
-        ok = p.OnUnit(s, r);
-    }
-    r.Ok = ok;
-    if (!ok && r.Error.isEmpty())
-        r.Error = s.Error();
-    return r;
+    return fleet::ServeUnit(target, timeoutMs, p.OnUnit);
 }
 
 std::optional<UnitInfo> RunInfo(UnitSession& s, const NoValue&, UnitResult&)
@@ -76,15 +56,7 @@ void RenderInfo(const NoValue&, const UnitInfo& info, UnitResult& r)
 
 std::optional<StatusReading> RunStatus(UnitSession& s, const NoValue&, UnitResult& r)
 {
-    if (!NeedsStatusSupport(s, r, QStringLiteral("status")))
-        return std::nullopt;
-    const auto reply = s.Request(ReadStatusRequest(), Command::ReadStatus, QStringLiteral("ReadStatus"));
-    if (!reply)
-        return std::nullopt;
-    const auto st = ReadStatusReply(*reply);
-    if (!st)
-        r.Error = QStringLiteral("the status reply was too short (%1 bytes)").arg(reply->size());
-    return st;
+    return fleet::ReadStatus(s, r);
 }
 
 void RenderStatus(const NoValue&, const StatusReading& st, UnitResult& r)
@@ -106,15 +78,7 @@ void RenderStatus(const NoValue&, const StatusReading& st, UnitResult& r)
 
 std::optional<InfoReply> RunUsage(UnitSession& s, const NoValue&, UnitResult& r)
 {
-    if (!NeedsStatusSupport(s, r, QStringLiteral("usage")))
-        return std::nullopt;
-    const auto reply = s.Request(ReadInfoRequest(), Command::ReadInfo, QStringLiteral("ReadInfo"));
-    if (!reply)
-        return std::nullopt;
-    const auto info = ReadInfoReply(*reply);
-    if (!info)
-        r.Error = QStringLiteral("the usage reply was too short (%1 bytes)").arg(reply->size());
-    return info;
+    return fleet::ReadUsage(s, r);
 }
 
 void RenderUsage(const NoValue&, const InfoReply& info, UnitResult& r)

@@ -6,9 +6,9 @@
 // WriteVerified: the unit's echo and a read-back must hold what was sent.
 #include "CtlCommand.h"
 #include "CtlSubcommands.h"
-#include "EqText.h"
-#include "UnitResult.h"
-#include "UnitTarget.h"
+#include "CtlFleet.h"
+
+#include "fleet/UnitReads.h"
 
 #include "eq/EqBlock.h"
 #include "protocol/ReplyFields.h"
@@ -18,12 +18,7 @@
 
 namespace qireq::ctl {
 
-// After a block write the window holds still for 512 ms while it shows the
-// unit's answer (ApplyEqBlock), so its next frame leaves no sooner; the
-// read-back keeps that pace.
-inline constexpr int kBlockSettleMs = 512;
-
-inline constexpr int kDefaultTimeoutMs = 2000;
+inline constexpr int kDefaultTimeoutMs = fleet::kDefaultTimeoutMs;
 
 // Connects to the target, identifies the unit and runs the prepared work.
 UnitResult RunOnUnit(const Prepared& prepared, const UnitTarget& target, int timeoutMs);
@@ -102,5 +97,10 @@ std::optional<PresetSaved> RunPresetPull(UnitSession& s, const PresetTarget& tar
 void RenderPresetPull(const PresetTarget&, const PresetSaved& saved, UnitResult& r);
 
 Prepared PrepareExport(const CtlCommand& c);
+
+// snapshot save, snapshot diff, snapshot restore (CtlSnapshotCommands.cpp)
+Prepared PrepareSnapshotSave(const CtlCommand& c);
+Prepared PrepareSnapshotDiff(const CtlCommand& c);
+Prepared PrepareSnapshotRestore(const CtlCommand& c);
 
 }  // namespace qireq::ctl

@@ -3,9 +3,10 @@
 #include "CtlCommand.h"
 #include "CtlOutput.h"
 #include "CtlRunner.h"
-#include "EqText.h"
 #include "ValueSnap.h"
-#include "WriteCheck.h"
+
+#include "fleet/EqText.h"
+#include "fleet/WriteCheck.h"
 
 #include "eq/EqBlock.h"
 

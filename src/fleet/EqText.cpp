@@ -1,4 +1,4 @@
-#include "EqText.h"
+#include "fleet/EqText.h"
 
 #include "eq/EqBand.h"
 #include "eq/EqDisplay.h"
@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-namespace qireq::ctl {
+namespace qireq::fleet {
 
 UnitBand UnitBandOf(int bandNumber, const BandRecord& record)
 {
@@ -78,4 +78,4 @@ QJsonObject EqJson(const EqBlock& block)
     };
 }
 
-}  // namespace qireq::ctl
+}  // namespace qireq::fleet

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace qireq::ctl {
+namespace qireq::fleet {
 
 struct UnitResult {
     QString Unit;        // the target's label: port or HOST:PORT
@@ -15,6 +15,7 @@ struct UnitResult {
     QStringList Lines;   // text output
     QJsonObject Fields;  // JSON output: the command's own fields
     qint64 Ms = 0;       // wall time spent on this unit
+    bool Cancelled = false;  // never served: the run was cancelled first
 };
 
-}  // namespace qireq::ctl
+}  // namespace qireq::fleet

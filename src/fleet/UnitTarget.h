@@ -5,7 +5,7 @@
 
 #include <optional>
 
-namespace qireq::ctl {
+namespace qireq::fleet {
 
 inline constexpr quint16 kUnitTcpPort = 5000;
 
@@ -26,4 +26,4 @@ struct UnitTarget {
 // "HOST" or "HOST:PORT"; absent (with *error) for a bad port.
 std::optional<UnitTarget> ParseTcpTarget(const QString& text, QString* error);
 
-}  // namespace qireq::ctl
+}  // namespace qireq::fleet

@@ -1,5 +1,5 @@
 #pragma once
-// How qireq-ctl prints EQ values, and their JSON form. Frequency and Q as
+// How EQ values are printed, and their JSON form. Frequency and Q as
 // the window shows them ("1000.0 Hz", "Q 2.00"); gain from the unit's code,
 // half dB included ("-3.5 dB"), since a unit may hold odd codes.
 #include "eq/EqBlock.h"
@@ -8,7 +8,7 @@
 #include <QJsonObject>
 #include <QString>
 
-namespace qireq::ctl {
+namespace qireq::fleet {
 
 // The unit's own values of one band record (no shelf fix, no slider).
 struct UnitBand {
@@ -30,4 +30,4 @@ QJsonObject BandJson(const UnitBand& band);
 // {"trim_db":..,"bypass":..,"bands":[...]}
 QJsonObject EqJson(const EqBlock& block);
 
-}  // namespace qireq::ctl
+}  // namespace qireq::fleet

@@ -1,8 +1,8 @@
 #pragma once
-// The one way qireq-ctl writes to a unit: send the frame, check the unit's
+// The one way a unit is written to: send the frame, check the unit's
 // echo, read the block back and check it too. Units have been seen to
 // acknowledge a write without applying it, so an echo alone proves nothing.
-#include "UnitResult.h"
+#include "fleet/UnitResult.h"
 
 #include "eq/EqBlock.h"
 #include "protocol/Frames.h"
@@ -13,9 +13,14 @@
 #include <functional>
 #include <optional>
 
-namespace qireq::ctl {
+namespace qireq::fleet {
 
 class UnitSession;
+
+// After a block write the window holds still for 512 ms while it shows the
+// unit's answer (ApplyEqBlock), so its next frame leaves no sooner; the
+// read-back keeps that pace.
+inline constexpr int kBlockSettleMs = 512;
 
 // Names the first field that differs from what was sent; absent when none does.
 using EchoCheck = std::function<std::optional<QString>(const QByteArray& answer)>;
@@ -32,4 +37,4 @@ std::optional<EqBlock> WriteVerified(UnitSession& s, const QByteArray& frame, Co
 // answer, the window's pause, the read-back.
 std::optional<EqBlock> WriteBlockVerified(UnitSession& s, const EqBlock& block, UnitResult& r);
 
-}  // namespace qireq::ctl
+}  // namespace qireq::fleet

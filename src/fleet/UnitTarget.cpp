@@ -1,6 +1,6 @@
-#include "UnitTarget.h"
+#include "fleet/UnitTarget.h"
 
-namespace qireq::ctl {
+namespace qireq::fleet {
 
 QString UnitTarget::Label() const
 {
@@ -41,4 +41,4 @@ std::optional<UnitTarget> ParseTcpTarget(const QString& text, QString* error)
     return t;
 }
 
-}  // namespace qireq::ctl
+}  // namespace qireq::fleet

@@ -1,10 +1,10 @@
-#include "WriteCheck.h"
+#include "fleet/WriteCheck.h"
 
 #include "eq/EqBand.h"
 #include "eq/EqDisplay.h"
 #include "eq/EqEncoding.h"
 
-namespace qireq::ctl {
+namespace qireq::fleet {
 
 namespace {
 
@@ -73,4 +73,4 @@ std::optional<QString> BlockDifference(const EqBlock& sent, const EqBlock& got, 
     return std::nullopt;
 }
 
-}  // namespace qireq::ctl
+}  // namespace qireq::fleet

@@ -1,4 +1,4 @@
-#include "UnitSession.h"
+#include "fleet/UnitSession.h"
 
 #include "platform/PlatformErrors.h"
 #include "platform/SerialPortAccess.h"
@@ -11,7 +11,7 @@
 #include <QEventLoop>
 #include <QTimer>
 
-namespace qireq::ctl {
+namespace qireq::fleet {
 
 QString SerialOpenMessage(const QString& port, int systemError, const QString& systemText)
 {
@@ -253,4 +253,4 @@ std::optional<EqBlock> UnitSession::ReadBlock(const QString& why)
     return block;
 }
 
-}  // namespace qireq::ctl
+}  // namespace qireq::fleet

@@ -1,14 +1,13 @@
-#include "VerifiedWrite.h"
+#include "fleet/VerifiedWrite.h"
 
-#include "UnitCommands.h"
-#include "UnitSession.h"
-#include "WriteCheck.h"
+#include "fleet/UnitSession.h"
+#include "fleet/WriteCheck.h"
 
 #include "protocol/ReplyFields.h"
 
 #include <QThread>
 
-namespace qireq::ctl {
+namespace qireq::fleet {
 
 std::optional<EqBlock> WriteVerified(UnitSession& s, const QByteArray& frame, Command answer, const QString& what,
                                      const EchoCheck& echo, const ReadBackCheck& readBack, UnitResult& r,
@@ -48,4 +47,4 @@ std::optional<EqBlock> WriteBlockVerified(UnitSession& s, const EqBlock& block, 
                          r, kBlockSettleMs);
 }
 
-}  // namespace qireq::ctl
+}  // namespace qireq::fleet

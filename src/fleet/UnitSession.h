@@ -1,6 +1,6 @@
 #pragma once
 // One conversation with one unit, used from one worker thread from start to
-// end (qireq-ctl talks to many units at once, one thread each). Written to
+// end (many units are served at once, one thread each). Written to
 // be read top to bottom: each call sends and then waits, running this
 // thread's event loop, for the reply or the time limit.
 //
@@ -10,7 +10,7 @@
 // frames. On connecting a session greets the unit as the window does
 // (ConnectGreeting): over TCP the ReadMac block, then Identify, whose reply
 // it waits for.
-#include "UnitTarget.h"
+#include "fleet/UnitTarget.h"
 
 #include "protocol/FrameAssembler.h"
 #include "protocol/Frames.h"
@@ -30,7 +30,7 @@ class TClientSocket;
 class TComPort;
 }  // namespace qireq
 
-namespace qireq::ctl {
+namespace qireq::fleet {
 
 class UnitSession {
 public:
@@ -101,4 +101,4 @@ QString SerialOpenMessage(const QString& port, int systemError, const QString& s
 // The message for a TCP connection that failed with the platform's number.
 QString TcpFailureMessage(const QString& label, int systemError);
 
-}  // namespace qireq::ctl
+}  // namespace qireq::fleet
