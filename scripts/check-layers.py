@@ -18,6 +18,7 @@ LAYERS = [
     ["eq"],
     ["presets"],
     ["filters"],
+    ["history"],
     ["state"],
     ["platform"],
     ["protocol"],
@@ -28,7 +29,7 @@ LAYERS = [
     ["app"],
 ]
 # What tools/ may use: everything below the widgets.
-GUI_FREE = {"eq", "presets", "filters", "state", "platform", "protocol", "discovery"}
+GUI_FREE = {"eq", "presets", "filters", "history", "state", "platform", "protocol", "discovery"}
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)

@@ -56,6 +56,9 @@ struct MainWindowParts {
     std::unique_ptr<WindowHandoffs> Handoffs;
     std::unique_ptr<ReplyDispatcher> Dispatcher;
     std::unique_ptr<ReceivePath> Receive;
+    // The address of the unit last connected: undo steps (and compare
+    // slots) belong to it and go when another one is connected.
+    QString LastUnitAddress;
 
     // The File menu's preset commands, the tile menu's and Refresh.
     std::unique_ptr<PresetCommands> Presets;

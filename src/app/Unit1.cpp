@@ -79,6 +79,7 @@ void TForm1::PrepareEditor()
                             TopBarControls{ResetImg, Label1, Label2, Label3},
                             TrimTimers{InputAddTimer, InputDecTimer}, this);
     PlotMouse = new PlotInteraction(state_, *Editor, *FFTDraw1, Panel2, this);
+    BuildEditMenu();
     DressPlot();
     // The five bands once: the controls, the curves and the first plot.
     Editor->RefreshAllBands();

@@ -89,6 +89,9 @@ public:
     QAction* OpenItem = nullptr;      // "&Open", Ctrl+O
     QAction* SaveItem = nullptr;      // "&Save As", Ctrl+S
     QAction* ExitItem = nullptr;      // "&Exit", Ctrl+Q
+    QMenu* EditMenu = nullptr;        // "&Edit"
+    QAction* UndoItem = nullptr;      // "Undo ...", Ctrl+Z
+    QAction* RedoItem = nullptr;      // "Redo ...", Ctrl+Shift+Z and Ctrl+Y
     QMenu* ViewMenu = nullptr;        // "View", hidden
     QAction* FactoryUSBItem = nullptr;
     QAction* FactoryIPItem = nullptr;
@@ -214,6 +217,8 @@ private:
     // The layout (Unit1Form.cpp).
     void BuildForm();
     void BuildMenus();
+    // Undo and redo of the editor's history, named for their steps.
+    void BuildEditMenu();
     void BuildDeviceColumn(QWidget* central);
     void BuildTopBar(QWidget* central);
     void BuildPlotPanel(QWidget* central);

@@ -6,6 +6,7 @@
 #include "app/MainWindowParts.h"
 #include "controls/PictureButton.h"
 #include "editor/BandEditor.h"
+#include "editor/EditHistory.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -102,6 +103,13 @@ void TForm1::ConnectParts()
             &ConnectionLifecycle::DevicePanelClick);
     connect(p.DeviceColumn.get(), &DeviceTileColumn::UnitRemoved, connection,
             &ConnectionLifecycle::UnitRemoved);
+    connect(connection, &ConnectionLifecycle::UnitConnected, this, [this](const QString& address) {
+        MainWindowParts& parts = *parts_;
+        if (address == parts.LastUnitAddress)
+            return;
+        parts.LastUnitAddress = address;
+        Editor->History().Clear();
+    });
     ConnectionWidgets* shown = p.ConnectionShown.get();
     connect(shown, &ConnectionWidgets::CancelClicked, connection,
             &ConnectionLifecycle::CancelProgressBar);

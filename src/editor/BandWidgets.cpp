@@ -3,6 +3,8 @@
 // moves; the gain scales painted beside the sliders.
 #include "editor/BandEditor.h"
 
+#include "editor/EditHistory.h"
+
 #include "controls/Artwork.h"
 #include "controls/CSpinButton.h"
 #include "controls/PaintBox.h"
@@ -157,6 +159,7 @@ void BandEditor::BuildBand(QWidget* eqPanel, int n)
         w->setProperty(kTag, n);
     c.FreqEdit->installEventFilter(this);
     c.QEdit->installEventFilter(this);
+    c.TrackBar->installEventFilter(this);
 }
 
 void BandEditor::ConnectBand(int n)
@@ -177,6 +180,7 @@ void BandEditor::ConnectBand(int n)
 // The fields are plain line edits: their hover hints come through here.
 bool BandEditor::eventFilter(QObject* watched, QEvent* event)
 {
+    WatchSliderHand(watched, event);
     if (event->type() == QEvent::MouseMove) {
         for (int n = 1; n <= kBandCount; ++n) {
             if (watched == Band(n).FreqEdit)
@@ -186,6 +190,26 @@ bool BandEditor::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QObject::eventFilter(watched, event);
+}
+
+// The filter sees the event before the slider does: a step is ended once
+// the slider has handled the release, key or wheel turn.
+void BandEditor::WatchSliderHand(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+        type != QEvent::KeyPress && type != QEvent::Wheel)
+        return;
+    for (int n = 1; n <= kBandCount; ++n) {
+        if (watched != Band(n).TrackBar)
+            continue;
+        if (type != QEvent::MouseButtonRelease)
+            history_->Begin(BandStepText(n, QStringLiteral("Gain")));
+        if (type != QEvent::MouseButtonPress)
+            QMetaObject::invokeMethod(history_.get(), [history = history_.get()] { history->End(); },
+                                      Qt::QueuedConnection);
+        return;
+    }
 }
 
 // --- Hint line ----------------------------------------------------------------------

@@ -1,0 +1,139 @@
+// Undo and redo in the real window against the simulated unit: a drag and a
+// trim step undone with Ctrl+Z bring the unit's block back byte for byte
+// (the second undo queued behind the first one's echo), redo brings the
+// edits back, and an opened preset is undone with one block write.
+#include "support/EndToEnd.h"
+
+#include "commands/PresetCommands.h"
+#include "controls/Fftdraw.h"
+#include "editor/BandEditor.h"
+#include "editor/EditHistory.h"
+#include "editor/PlotInteraction.h"
+#include "protocol/Frames.h"
+
+#include <QAction>
+#include <QTest>
+#include <QUndoStack>
+
+using namespace qireq;
+using namespace qireq::e2e;
+
+namespace {
+
+class UndoEndToEndTest : public EndToEndTest {
+protected:
+    BandEditor& Editor() { return *form->Editor; }
+    EditHistory& History() { return Editor().History(); }
+
+    SimProcess& ConnectToSim()
+    {
+        SimProcess& sim = StartSim({QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:0"),
+                                    QStringLiteral("--capability"), QStringLiteral("16")});
+        MainWindowSeams seams = NoDiscovery();
+        seams.LanPort = TcpPort(sim);
+        OpenWindow(seams);
+        ListUnit(QStringLiteral("127.0.0.1"), kProbeUnit);
+        ClickTile(0);
+        EXPECT_TRUE(WaitConnected(3000));
+        EXPECT_TRUE(WaitFor([&] { return State().SendGate == 3; }, 3000)) << "the unit's block is in";
+        form->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        return sim;
+    }
+
+    // Every write answered and nothing of undo's left to send.
+    bool Settled()
+    {
+        return WaitFor([&] { return !form->Requests().AwaitingEcho() && !History().Queue().Busy(); }, 5000);
+    }
+
+    // The unit's block, read from it now.
+    EqBlock ReadBack()
+    {
+        Editor().SetLastBlock(EqBlock{});
+        form->Requests().SendReadEqBlock();
+        EXPECT_TRUE(WaitFor([&] { return Editor().LastBlock() != EqBlock{}; }, 3000));
+        return Editor().LastBlock();
+    }
+
+    void DragBand3()
+    {
+        TFFTDraw* plot = form->FFTDraw1;
+        const TBlock marker = plot->Block(2);
+        const PlotGeometry g = form->PlotMouse->Geometry();
+        const auto pixel = [&](double x, double db) {
+            return QPoint(g.PageLeft + static_cast<int>((x - g.XMin) / (g.XMax - g.XMin) * g.PageWidth),
+                          g.PageTop + static_cast<int>(g.PageHeight - g.PageHeight * (db - g.YMin) /
+                                                                          (g.YMax - g.YMin)));
+        };
+        const QPoint from = pixel(marker.X, marker.Y);
+        QTest::mousePress(plot, Qt::LeftButton, {}, from);
+        for (int i = 1; i <= 5; ++i) {
+            QTest::mouseMove(plot, from + QPoint(12 * i, -8 * i));
+            QTest::qWait(30);
+        }
+        QTest::mouseRelease(plot, Qt::LeftButton, {}, from + QPoint(60, -40));
+    }
+
+    void Keys(Qt::Key key, Qt::KeyboardModifiers modifiers)
+    {
+        QTest::keyClick(form.get(), key, modifiers);
+    }
+};
+
+TEST_F(UndoEndToEndTest, DragAndTrimUndoneTwiceRestoreTheUnitsBlockAndRedoBringsThemBack)
+{
+    SimProcess& sim = ConnectToSim();
+    const EqBlock before = ReadBack();
+    const EqState shown = State().Eq;
+    EXPECT_FALSE(form->UndoItem->isEnabled()) << "the block read on connecting is no step";
+
+    DragBand3();
+    ASSERT_TRUE(Settled());
+    QTest::mousePress(Editor().TrimDecImg(), Qt::LeftButton);
+    QTest::mouseRelease(Editor().TrimDecImg(), Qt::LeftButton);
+    ASSERT_TRUE(Settled());
+    EXPECT_EQ(form->UndoItem->text(), QStringLiteral("Undo Trim"));
+    EXPECT_EQ(History().Stack().count(), 2);
+    const EqBlock edited = ReadBack();
+    ASSERT_NE(edited, before);
+
+    Keys(Qt::Key_Z, Qt::ControlModifier);
+    Keys(Qt::Key_Z, Qt::ControlModifier);  // queued behind the trim write's echo
+    EXPECT_EQ(form->RedoItem->text(), QStringLiteral("Redo Band 3 Drag"));
+    ASSERT_TRUE(Settled());
+    EXPECT_TRUE(SimGot(sim, SetTrimFrame().Fill(shown.Trim)));
+    EXPECT_TRUE(SimGot(sim, SetBandFrame(3).Fill(shown.Bands[2])));
+    EXPECT_EQ(ReadBack(), before);
+    EXPECT_EQ(State().Eq.Bands[2].BandFreq, shown.Bands[2].BandFreq) << "the editor followed the echo";
+
+    Keys(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    Keys(Qt::Key_Y, Qt::ControlModifier);
+    ASSERT_TRUE(Settled());
+    EXPECT_EQ(ReadBack(), edited);
+    EXPECT_EQ(form->UndoItem->text(), QStringLiteral("Undo Trim"));
+}
+
+TEST_F(UndoEndToEndTest, UndoAfterOpenRestoresTheEarlierBlockWithOneBlockWrite)
+{
+    SimProcess& sim = ConnectToSim();
+    const EqBlock before = ReadBack();
+
+    // Three bands and the trim changed: more than two bands go as a block.
+    EqBlock preset = before;
+    preset[kBlockTrimOffset] = 107;
+    for (int band = 0; band < 3; ++band)
+        preset[static_cast<std::size_t>(BandRecordOffset(band) + 3)] = 18;
+    Parts().Presets->ApplyOpenedBlock(preset, QStringLiteral("hall.bin"));
+    ASSERT_TRUE(Settled());
+    ASSERT_EQ(ReadBack(), preset);
+    EXPECT_EQ(form->UndoItem->text(), QStringLiteral("Undo Open"));
+
+    Keys(Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_TRUE(Settled());
+    EXPECT_TRUE(SimGot(sim, WriteEqBlockFrame(before)));
+    EXPECT_EQ(ReadBack(), before);
+    EXPECT_EQ(State().Eq.Trim, 0);
+}
+
+}  // namespace
