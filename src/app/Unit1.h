@@ -36,6 +36,7 @@ class QTimer;
 
 namespace qireq {
 
+class ABCompare;
 class BandEditor;
 struct MainWindowParts;
 struct MainWindowSeams;
@@ -114,6 +115,8 @@ public:
     PictureButton* connectflagImage = nullptr;  // pictures of ConnFlagList
     TShape* ConnectShape = nullptr;             // lime green while connected
     PictureButton* ConnImg = nullptr;           // pictures of ConnectImageList; cosmetic
+    QPushButton* StoreBtn = nullptr;            // "Store": the EQ into the live compare slot
+    QPushButton* CompareBtn = nullptr;          // "A" or "B": the live slot; click switches
     QLabel* Label1 = nullptr;  // the hint line
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
@@ -133,6 +136,8 @@ public:
     // plot's axis boxes and marker dragging in Panel2.
     BandEditor* Editor = nullptr;
     PlotInteraction* PlotMouse = nullptr;
+    // A/B compare on StoreBtn and CompareBtn, drawing on the plot.
+    ABCompare* Compare = nullptr;
 
     // --- Status row (hidden until a status-capable unit is connected) ---------------
     QFrame* StatusRow = nullptr;

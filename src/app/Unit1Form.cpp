@@ -196,6 +196,14 @@ void TForm1::BuildTopBar(QWidget* central)
     auto* title = Label(Panel1, "TitleLabel", QStringLiteral("MASTER EQ"), QPoint(92, 8), true);
     title->setFixedWidth(120);
 
+    // A/B compare, left of LINK and RESET.
+    StoreBtn = Named(new QPushButton(QStringLiteral("Store"), Panel1), "StoreBtn");
+    StoreBtn->setGeometry(404, 5, 52, 22);
+    StoreBtn->setCursor(Qt::PointingHandCursor);
+    CompareBtn = Named(new QPushButton(QStringLiteral("A"), Panel1), "CompareBtn");
+    CompareBtn->setGeometry(460, 5, 52, 22);
+    CompareBtn->setCursor(Qt::PointingHandCursor);
+
     ConnectImageList = qireq::ConnectImageList(devicePixelRatioF());
     ConnImg = Named(new PictureButton(Panel1), "ConnImg");
     ConnImg->setGeometry(QRect(QPoint(524, 7), artwork::kConnectSize));

@@ -5,6 +5,7 @@
 
 #include "app/MainWindowParts.h"
 #include "controls/PictureButton.h"
+#include "editor/ABCompare.h"
 #include "editor/BandEditor.h"
 #include "editor/EditHistory.h"
 
@@ -109,6 +110,7 @@ void TForm1::ConnectParts()
             return;
         parts.LastUnitAddress = address;
         Editor->History().Clear();
+        Compare->Clear();
     });
     ConnectionWidgets* shown = p.ConnectionShown.get();
     connect(shown, &ConnectionWidgets::CancelClicked, connection,

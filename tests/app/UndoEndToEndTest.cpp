@@ -1,10 +1,14 @@
 // Undo and redo in the real window against the simulated unit: a drag and a
 // trim step undone with Ctrl+Z bring the unit's block back byte for byte
 // (the second undo queued behind the first one's echo), redo brings the
-// edits back, and an opened preset is undone with one block write.
+// edits back, and an opened preset is undone with one block write. A/B
+// compare: the toggle sends the other slot's block; a second unit connected
+// finds no steps and empty slots.
 #include "support/EndToEnd.h"
 
 #include "commands/PresetCommands.h"
+#include "controls/CSpinButton.h"
+#include "editor/ABCompare.h"
 #include "controls/Fftdraw.h"
 #include "editor/BandEditor.h"
 #include "editor/EditHistory.h"
@@ -12,6 +16,7 @@
 #include "protocol/Frames.h"
 
 #include <QAction>
+#include <QPushButton>
 #include <QTest>
 #include <QUndoStack>
 
@@ -24,6 +29,7 @@ class UndoEndToEndTest : public EndToEndTest {
 protected:
     BandEditor& Editor() { return *form->Editor; }
     EditHistory& History() { return Editor().History(); }
+    ABCompare& Compare() { return *form->Compare; }
 
     SimProcess& ConnectToSim()
     {
@@ -33,13 +39,20 @@ protected:
         seams.LanPort = TcpPort(sim);
         OpenWindow(seams);
         ListUnit(QStringLiteral("127.0.0.1"), kProbeUnit);
-        ClickTile(0);
+        ConnectTile(0);
+        return sim;
+    }
+
+    void ConnectTile(int index)
+    {
+        ClickTile(index);
         EXPECT_TRUE(WaitConnected(3000));
         EXPECT_TRUE(WaitFor([&] { return State().SendGate == 3; }, 3000)) << "the unit's block is in";
         form->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
-        return sim;
     }
+
+    static void Click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
     // Every write answered and nothing of undo's left to send.
     bool Settled()
@@ -134,6 +147,54 @@ TEST_F(UndoEndToEndTest, UndoAfterOpenRestoresTheEarlierBlockWithOneBlockWrite)
     EXPECT_TRUE(SimGot(sim, WriteEqBlockFrame(before)));
     EXPECT_EQ(ReadBack(), before);
     EXPECT_EQ(State().Eq.Trim, 0);
+}
+
+TEST_F(UndoEndToEndTest, CompareToggleSendsTheOtherSlotsBlockAndAnotherUnitFindsNoSlotsOrSteps)
+{
+    SimProcess& sim = ConnectToSim();
+    const EqBlock a = ReadBack();
+    Click(form->StoreBtn);
+
+    QTest::mouseClick(Editor().Band(1).QCButton, Qt::LeftButton, {}, QPoint(8, 4));
+    QTest::mousePress(Editor().TrimDecImg(), Qt::LeftButton);
+    QTest::mouseRelease(Editor().TrimDecImg(), Qt::LeftButton);
+    ASSERT_TRUE(Settled());
+    const int blockWrites = sim.CountLines(QStringLiteral("RX 01 20 03 40 4A 14"));
+    Click(form->CompareBtn);  // B is empty: it becomes live, nothing is sent
+    EXPECT_EQ(form->CompareBtn->text(), QStringLiteral("B"));
+    Click(form->StoreBtn);
+    const EqBlock b = ReadBack();
+    ASSERT_NE(a, b);
+    EXPECT_EQ(sim.CountLines(QStringLiteral("RX 01 20 03 40 4A 14")), blockWrites);
+    const TPlotListMember* dimmed = form->FFTDraw1->FindPlot(ABCompare::kOtherCurvePlot);
+    ASSERT_NE(dimmed, nullptr) << "A is drawn beside the live curve";
+
+    Click(form->CompareBtn);
+    EXPECT_EQ(form->CompareBtn->text(), QStringLiteral("A"));
+    EXPECT_TRUE(SimGot(sim, WriteEqBlockFrame(a)));
+    ASSERT_TRUE(Settled());
+    EXPECT_EQ(ReadBack(), a);
+    EXPECT_EQ(State().Eq.Trim, 0) << "the editor shows A";
+
+    Click(form->CompareBtn);
+    EXPECT_TRUE(SimGot(sim, WriteEqBlockFrame(b)));
+    ASSERT_TRUE(Settled());
+    EXPECT_EQ(ReadBack(), b);
+    EXPECT_EQ(form->UndoItem->text(), QStringLiteral("Undo Compare B"));
+
+    // Another unit on another address: the steps and the slots were the first one's.
+    SimProcess& other = StartSim({QStringLiteral("--tcp"), QStringLiteral("127.0.0.2:%1").arg(TcpPort(sim)),
+                                  QStringLiteral("--capability"), QStringLiteral("16")});
+    ASSERT_EQ(TcpPort(other), TcpPort(sim));
+    ListUnit(QStringLiteral("127.0.0.2"), kProbeUnit);
+    ClickTile(0);  // disconnects the first
+    ASSERT_TRUE(WaitFor([&] { return !State().Connected; }, 3000));
+    EXPECT_TRUE(form->UndoItem->isEnabled()) << "leaving a unit keeps its steps";
+    ConnectTile(1);
+    EXPECT_FALSE(form->UndoItem->isEnabled());
+    EXPECT_EQ(form->CompareBtn->text(), QStringLiteral("A"));
+    EXPECT_FALSE(Compare().Slots().Held(CompareSlots::Slot::A).has_value());
+    EXPECT_EQ(form->FFTDraw1->FindPlot(ABCompare::kOtherCurvePlot), nullptr);
 }
 
 }  // namespace
