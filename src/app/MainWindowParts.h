@@ -8,6 +8,7 @@
 #include "commands/DeviceCommands.h"
 #include "commands/FilterImportCommand.h"
 #include "commands/PresetCommands.h"
+#include "commands/ReportCommand.h"
 #include "app/WindowHandoffs.h"
 #include "connection/ComponentLinks.h"
 #include "connection/ConnectionLifecycle.h"
@@ -63,6 +64,7 @@ struct MainWindowParts {
     // The File menu's preset commands, the tile menu's and Refresh.
     std::unique_ptr<PresetCommands> Presets;
     std::unique_ptr<FilterImportCommand> FilterImport;  // its item follows "&Save As"
+    std::unique_ptr<ReportCommand> Report;  // "Export Report...", after the import
     std::unique_ptr<DeviceCommands> Commands;
 
     // Discovery, started when the window is first shown. Declared last so

@@ -76,6 +76,9 @@ void TForm1::BuildParts(const MainWindowSeams& seams)
 
     p.Presets = std::make_unique<PresetCommands>(state_, requests_, SavingRecord, *Editor, *this);
     p.FilterImport = std::make_unique<FilterImportCommand>(*p.Presets, *FileMenu, SaveItem, *this);
+    p.Report = std::make_unique<ReportCommand>(
+        state_, p.Devices, [handoffs = p.Handoffs.get()] { return handoffs->Facts(); }, *FFTDraw1, *FileMenu,
+        p.FilterImport->ImportFilterItem(), *this);
     p.Commands = std::make_unique<DeviceCommands>(
         DeviceCommandParts{state_, requests_, p.Devices, *p.DeviceColumn, *this, *SearchTimer});
 }

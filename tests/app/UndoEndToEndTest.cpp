@@ -3,10 +3,13 @@
 // (the second undo queued behind the first one's echo), redo brings the
 // edits back, and an opened preset is undone with one block write. A/B
 // compare: the toggle sends the other slot's block; a second unit connected
-// finds no steps and empty slots.
+// finds no steps and empty slots. File > Export Report... writes the
+// connected unit's report, read back with pdftotext.
 #include "support/EndToEnd.h"
 
 #include "commands/PresetCommands.h"
+#include "commands/ReportCommand.h"
+#include "commands/ReportWriter.h"
 #include "controls/CSpinButton.h"
 #include "editor/ABCompare.h"
 #include "controls/Fftdraw.h"
@@ -16,6 +19,12 @@
 #include "protocol/Frames.h"
 
 #include <QAction>
+#include <QDir>
+#include <QImage>
+#include <QMenu>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QTest>
 #include <QUndoStack>
@@ -195,6 +204,73 @@ TEST_F(UndoEndToEndTest, CompareToggleSendsTheOtherSlotsBlockAndAnotherUnitFinds
     EXPECT_EQ(form->CompareBtn->text(), QStringLiteral("A"));
     EXPECT_FALSE(Compare().Slots().Held(CompareSlots::Slot::A).has_value());
     EXPECT_EQ(form->FFTDraw1->FindPlot(ABCompare::kOtherCurvePlot), nullptr);
+}
+
+class ScriptedReport final : public ReportChooser {
+public:
+    explicit ScriptedReport(ReportRequest request) : request_(std::move(request)) {}
+    std::optional<ReportRequest> ChooseReport(bool connected) override
+    {
+        askedConnected = connected;
+        return request_;
+    }
+    bool askedConnected = false;
+
+private:
+    ReportRequest request_;
+};
+
+QString PdfText(const QString& pdf)
+{
+    QProcess process;
+    process.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")),
+                  {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+TEST_F(UndoEndToEndTest, ExportReportWritesTheConnectedUnitsReportAndPlot)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "poppler-utils is not installed";
+    ConnectToSim();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto owned = std::make_unique<ScriptedReport>(
+        ReportRequest{dir.filePath(QStringLiteral("commissioning")), QStringLiteral("Main hall, left array")});
+    ScriptedReport* chooser = owned.get();
+    Parts().Report->SetChooser(std::move(owned));
+    const std::optional<DeviceEntry> unit = Parts().Devices.EntryAt(0);
+    ASSERT_TRUE(unit.has_value());
+    ASSERT_TRUE(WaitFor([&] { return Parts().Devices.EntryAt(0)->Mac != kUnknownMac; }, 3000));
+    const QString mac = Parts().Devices.EntryAt(0)->Mac;
+
+    // The item sits in the File menu after the filter import.
+    const QList<QAction*> items = form->FileMenu->actions();
+    ASSERT_EQ(items.indexOf(Parts().Report->ExportReportItem()),
+              items.indexOf(Parts().FilterImport->ImportFilterItem()) + 1);
+    Parts().Report->ExportReportItem()->trigger();
+    EXPECT_TRUE(chooser->askedConnected);
+    EXPECT_TRUE(boxes.Boxes().isEmpty());
+
+    const QString text = PdfText(dir.filePath(QStringLiteral("commissioning.pdf")));
+    EXPECT_TRUE(text.contains(QStringLiteral("QIR-SIM"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("IP 127.0.0.1")));
+    EXPECT_TRUE(text.contains(mac.mid(0, 2).toUpper() + QLatin1Char(':') + mac.mid(2, 2).toUpper()));
+    EXPECT_TRUE(text.contains(QStringLiteral("Main hall, left array")));
+    for (const char* frequency : {"19.7 Hz", "62.5 Hz", "198.4 Hz", "630.0 Hz", "2010.0 Hz"})
+        EXPECT_TRUE(text.contains(QString::fromLatin1(frequency))) << frequency;
+    EXPECT_FALSE(text.contains(QStringLiteral("not connected")));
+    EXPECT_EQ(QImage(dir.filePath(QStringLiteral("commissioning.png"))).size(),
+              QSize(kReportPlotWidth, kReportPlotHeight));
+
+    // A folder that does not exist: Save As's message, and no file.
+    Parts().Report->SetChooser(std::make_unique<ScriptedReport>(
+        ReportRequest{dir.filePath(QStringLiteral("gone/r.pdf")), QString()}));
+    Parts().Report->ExportReportItem()->trigger();
+    EXPECT_EQ(Boxes(QStringLiteral("Cannot create file ") +
+                    QDir::toNativeSeparators(dir.filePath(QStringLiteral("gone/r.png")))),
+              1);
 }
 
 }  // namespace
