@@ -26,6 +26,7 @@
 #include <array>
 #include <memory>
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPainter;
@@ -171,6 +172,7 @@ private:
     void SetSlider(int bandNumber, int position);
     int SliderPosition(int bandNumber) const;
     void ShowHint(const HintText& hint);
+    static bool IsUndoOrRedoKey(const QKeyEvent& key);
     // A slider pulled or stepped by hand is one step of the history.
     void WatchSliderHand(QObject* watched, QEvent* event);
     // The unit answered a write of ours.

@@ -12,6 +12,7 @@
 #include "editor/ScalePainting.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -181,6 +182,12 @@ void BandEditor::ConnectBand(int n)
 bool BandEditor::eventFilter(QObject* watched, QEvent* event)
 {
     WatchSliderHand(watched, event);
+    // A field with the focus would take Ctrl+Z for its own text: undo and
+    // redo are the window's, for the EQ.
+    if (event->type() == QEvent::ShortcutOverride && IsUndoOrRedoKey(*static_cast<QKeyEvent*>(event))) {
+        event->ignore();
+        return true;
+    }
     if (event->type() == QEvent::MouseMove) {
         for (int n = 1; n <= kBandCount; ++n) {
             if (watched == Band(n).FreqEdit)
@@ -190,6 +197,14 @@ bool BandEditor::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QObject::eventFilter(watched, event);
+}
+
+bool BandEditor::IsUndoOrRedoKey(const QKeyEvent& key)
+{
+    const QKeyCombination combination = key.keyCombination();
+    return key.matches(QKeySequence::Undo) || key.matches(QKeySequence::Redo) ||
+           combination == QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z) ||
+           combination == QKeyCombination(Qt::CTRL, Qt::Key_Y);
 }
 
 // The filter sees the event before the slider does: a step is ended once

@@ -19,8 +19,10 @@
 #include "protocol/Frames.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
 #include <QStandardPaths>
@@ -97,9 +99,11 @@ protected:
         QTest::mouseRelease(plot, Qt::LeftButton, {}, from + QPoint(60, -40));
     }
 
+    // To the widget with the focus, as a typed key goes.
     void Keys(Qt::Key key, Qt::KeyboardModifiers modifiers)
     {
-        QTest::keyClick(form.get(), key, modifiers);
+        QWidget* focused = QApplication::focusWidget();
+        QTest::keyClick(focused ? focused : form.get(), key, modifiers);
     }
 };
 
@@ -120,6 +124,9 @@ TEST_F(UndoEndToEndTest, DragAndTrimUndoneTwiceRestoreTheUnitsBlockAndRedoBrings
     const EqBlock edited = ReadBack();
     ASSERT_NE(edited, before);
 
+    // With a field focused the keys still undo the EQ, not the field's text.
+    Editor().Band(2).FreqEdit->setFocus();
+    ASSERT_TRUE(WaitFor([&] { return QApplication::focusWidget() == Editor().Band(2).FreqEdit; }, 2000));
     Keys(Qt::Key_Z, Qt::ControlModifier);
     Keys(Qt::Key_Z, Qt::ControlModifier);  // queued behind the trim write's echo
     EXPECT_EQ(form->RedoItem->text(), QStringLiteral("Redo Band 3 Drag"));
