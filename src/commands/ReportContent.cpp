@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QLocale>
+#include <QStringList>
 
 namespace qireq {
 
@@ -89,19 +90,6 @@ ReportContent MakeReportContent(const EqState& eq, bool connected, const std::op
         row.OnOff = OnOff(off == 0);
     }
     return report;
-}
-
-QStringList ReportTextLines(const ReportContent& content)
-{
-    QStringList lines;
-    for (const auto& [label, value] : content.Facts)
-        lines << label + QStringLiteral(": ") + value;
-    lines << QStringLiteral("Trim: ") + content.Trim << QStringLiteral("Bypass: ") + content.Bypass;
-    for (const ReportBandRow& row : content.Bands)
-        lines << QStringList{row.Band, row.Type, row.Frequency, row.Q, row.Gain, row.OnOff}.join(QLatin1Char(' '));
-    if (!content.Note.isEmpty())
-        lines << QStringLiteral("Note: ") + content.Note;
-    return lines;
 }
 
 QString ReportPdfName(const QString& chosen)

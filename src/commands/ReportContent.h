@@ -9,7 +9,6 @@
 
 #include <QDateTime>
 #include <QString>
-#include <QStringList>
 
 #include <array>
 #include <optional>
@@ -43,9 +42,6 @@ inline const QString kNotConnectedText = QStringLiteral("not connected");
 // unit: the connected unit's entry, or none while not connected.
 ReportContent MakeReportContent(const EqState& eq, bool connected, const std::optional<DeviceEntry>& unit,
                                 const UnitFacts& facts, const QDateTime& when, const QString& note);
-
-// All of it as plain lines, in the order printed.
-QStringList ReportTextLines(const ReportContent& content);
 
 // ".pdf" added unless the chosen name ends in it (any case); the plot's
 // picture goes beside it under the same name ending in ".png".

@@ -71,6 +71,7 @@ void EditHistory::Begin(const QString& text)
 {
     if (before_)
         return;
+    DropWaitingWrites();
     before_ = Current();
     text_ = text;
 }
@@ -93,6 +94,7 @@ void EditHistory::Record(const QString& text, const EqSnapshot& before, const Eq
 {
     if (SameSetting(before, after) && !OtherSettingsDiffer(before.Block, after.Block))
         return;
+    DropWaitingWrites();
     stack_.push(new EqStep(*this, text, before, after));
 }
 
@@ -105,6 +107,14 @@ void EditHistory::Restore(const EqSnapshot& target)
         queue_.Clear();
         Show(target);
     }
+}
+
+// A new change goes past an undo still being sent: what undo had not sent
+// yet would otherwise follow it and take part of it back.
+void EditHistory::DropWaitingWrites()
+{
+    if (!queue_.Empty())
+        queue_.Clear();
 }
 
 void EditHistory::Clear()

@@ -65,6 +65,7 @@ public slots:
     void Pump();
 
 private:
+    void DropWaitingWrites();
     void Send(const RestoreWrite& write);
     void Show(const EqSnapshot& target);
 
