@@ -67,7 +67,7 @@ void ReportCommand::ExportReportItemClick()
 {
     const std::optional<DeviceEntry> unit =
         state_.Connected ? devices_.EntryAt(state_.ConnectedIndex) : std::nullopt;
-    const std::optional<ReportRequest> request = chooser_->ChooseReport(unit.has_value());
+    const std::optional<ReportRequest> request = chooser_->ChooseReport(state_.Connected);
     if (!request)
         return;
     const QString pdfName = ReportPdfName(request->FileName);

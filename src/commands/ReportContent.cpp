@@ -44,13 +44,16 @@ ReportContent MakeReportContent(const EqState& eq, bool connected, const std::op
                                 const UnitFacts& facts, const QDateTime& when, const QString& note)
 {
     ReportContent report;
-    report.Connected = connected && unit.has_value();
+    report.Connected = connected;
     report.Note = note;
     auto fact = [&](const char* label, const QString& value) {
         report.Facts.emplace_back(QString::fromLatin1(label), value);
     };
 
-    if (report.Connected) {
+    if (connected && !unit) {
+        // Connected to a unit that has since left the list: its details went with it.
+        fact("Unit", QStringLiteral("not listed"));
+    } else if (connected) {
         fact("Unit", unit->Name);
         fact("Link", unit->IsSerial() ? QStringLiteral("Port %1").arg(QDir::toNativeSeparators(unit->Address))
                                       : QStringLiteral("IP %1").arg(unit->Address));
@@ -60,7 +63,7 @@ ReportContent MakeReportContent(const EqState& eq, bool connected, const std::op
         fact("Unit", kNotConnectedText);
     }
     fact("Date and time", QLocale::c().toString(when, QStringLiteral("yyyy-MM-dd HH:mm")));
-    if (report.Connected && facts.Status && facts.Capability && *facts.Capability >= kStatusCapability) {
+    if (unit && connected && facts.Status && facts.Capability && *facts.Capability >= kStatusCapability) {
         const StatusReading& s = *facts.Status;
         fact("Temperature", s.TempText);
         fact("Protection", Alarm(s.ProtectAlarm));
@@ -68,7 +71,7 @@ ReportContent MakeReportContent(const EqState& eq, bool connected, const std::op
         fact("Voltage", Alarm(s.VoltageAlarm));
         fact("Standby", s.Standby ? QStringLiteral("Standby") : QStringLiteral("Normal"));
     }
-    if (report.Connected && facts.BurnCount && facts.TotalMinutes) {
+    if (unit && connected && facts.BurnCount && facts.TotalMinutes) {
         fact("Burn count", QString::number(*facts.BurnCount));
         // The "More Info" text's second line: "Time:3 days, 4 hours, 5 minutes".
         const QString info = InfoMessageText(*facts.BurnCount, *facts.TotalMinutes);

@@ -39,7 +39,8 @@ struct ReportContent {
 
 inline const QString kNotConnectedText = QStringLiteral("not connected");
 
-// unit: the connected unit's entry, or none while not connected.
+// unit: the connected unit's entry; none while not connected (or when the
+// connected unit is no longer listed).
 ReportContent MakeReportContent(const EqState& eq, bool connected, const std::optional<DeviceEntry>& unit,
                                 const UnitFacts& facts, const QDateTime& when, const QString& note);
 

@@ -83,6 +83,7 @@ TEST(ReportContentTest, WithoutAUnitItSaysNotConnectedAndShowsTheEditorsFlags)
     EXPECT_EQ(Fact(report, "Unit"), QStringLiteral("not connected"));
     EXPECT_EQ(Fact(report, "MAC"), QStringLiteral("<absent>"));
     EXPECT_EQ(report.Bands[4].OnOff, QStringLiteral("Off"));
+    EXPECT_EQ(Fact(MakeReportContent(SomeEq(), true, std::nullopt, {}, kWhen, {}), "Unit"), QStringLiteral("not listed"));
 
     EXPECT_EQ(ReportPdfName(QStringLiteral("/r/hall")), QStringLiteral("/r/hall.pdf"));
     EXPECT_EQ(ReportPdfName(QStringLiteral("/r/hall.PDF")), QStringLiteral("/r/hall.PDF"));
