@@ -18,6 +18,7 @@ LAYERS = [
     ["eq"],
     ["presets"],
     ["filters"],
+    ["history"],
     ["state"],
     ["platform"],
     ["protocol"],
@@ -29,7 +30,8 @@ LAYERS = [
     ["app"],
 ]
 # What tools/ may use: everything below the widgets.
-GUI_FREE = {"eq", "presets", "filters", "state", "platform", "protocol", "discovery", "fleet"}
+GUI_FREE = {"eq", "presets", "filters", "history", "state", "platform", "protocol", "discovery",
+            "fleet"}
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)

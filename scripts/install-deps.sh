@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev libudev-dev libgl-dev libxkbcommon-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   socat iproute2 xvfb xauth x11-apps imagemagick
+  poppler-utils  # pdftotext and pdftoppm: the report tests read and render the PDF
   python3 python3-numpy python3-scipy
   clang-14 libclang-rt-14-dev llvm-14  # scripts/fuzz.sh: libFuzzer, llvm-symbolizer
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix  # scripts/windows-sdk.sh, windows-build.sh

@@ -8,6 +8,7 @@
 #include "commands/DeviceCommands.h"
 #include "commands/FilterImportCommand.h"
 #include "commands/PresetCommands.h"
+#include "commands/ReportCommand.h"
 #include "app/WindowHandoffs.h"
 #include "connection/ComponentLinks.h"
 #include "connection/ConnectionLifecycle.h"
@@ -57,10 +58,14 @@ struct MainWindowParts {
     std::unique_ptr<WindowHandoffs> Handoffs;
     std::unique_ptr<ReplyDispatcher> Dispatcher;
     std::unique_ptr<ReceivePath> Receive;
+    // The address of the unit last connected: undo steps (and compare
+    // slots) belong to it and go when another one is connected.
+    QString LastUnitAddress;
 
     // The File menu's preset commands, the tile menu's and Refresh.
     std::unique_ptr<PresetCommands> Presets;
     std::unique_ptr<FilterImportCommand> FilterImport;  // its item follows "&Save As"
+    std::unique_ptr<ReportCommand> Report;  // "Export Report...", after the import
     std::unique_ptr<DeviceCommands> Commands;
 
     // File > "Units Overview..." (after "Import Filter Text...") and its

@@ -10,6 +10,7 @@
 #include "controls/PaintBox.h"
 #include "controls/TShape.h"
 #include "dialogs/About.h"
+#include "editor/ABCompare.h"
 #include "editor/BandEditor.h"
 #include "editor/PlotInteraction.h"
 #include "presets/PresetRecord.h"
@@ -79,6 +80,8 @@ void TForm1::PrepareEditor()
                             TopBarControls{ResetImg, Label1, Label2, Label3},
                             TrimTimers{InputAddTimer, InputDecTimer}, this);
     PlotMouse = new PlotInteraction(state_, *Editor, *FFTDraw1, Panel2, this);
+    BuildEditMenu();
+    Compare = new ABCompare(state_, requests_, *Editor, *FFTDraw1, StoreBtn, CompareBtn, this);
     DressPlot();
     // The five bands once: the controls, the curves and the first plot.
     Editor->RefreshAllBands();

@@ -36,6 +36,7 @@ class QTimer;
 
 namespace qireq {
 
+class ABCompare;
 class BandEditor;
 struct MainWindowParts;
 struct MainWindowSeams;
@@ -89,6 +90,9 @@ public:
     QAction* OpenItem = nullptr;      // "&Open", Ctrl+O
     QAction* SaveItem = nullptr;      // "&Save As", Ctrl+S
     QAction* ExitItem = nullptr;      // "&Exit", Ctrl+Q
+    QMenu* EditMenu = nullptr;        // "&Edit"
+    QAction* UndoItem = nullptr;      // "Undo ...", Ctrl+Z
+    QAction* RedoItem = nullptr;      // "Redo ...", Ctrl+Shift+Z and Ctrl+Y
     QMenu* ViewMenu = nullptr;        // "View", hidden
     QAction* FactoryUSBItem = nullptr;
     QAction* FactoryIPItem = nullptr;
@@ -111,6 +115,8 @@ public:
     PictureButton* connectflagImage = nullptr;  // pictures of ConnFlagList
     TShape* ConnectShape = nullptr;             // lime green while connected
     PictureButton* ConnImg = nullptr;           // pictures of ConnectImageList; cosmetic
+    QPushButton* StoreBtn = nullptr;            // "Store": the EQ into the live compare slot
+    QPushButton* CompareBtn = nullptr;          // "A" or "B": the live slot; click switches
     QLabel* Label1 = nullptr;  // the hint line
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
@@ -130,6 +136,8 @@ public:
     // plot's axis boxes and marker dragging in Panel2.
     BandEditor* Editor = nullptr;
     PlotInteraction* PlotMouse = nullptr;
+    // A/B compare on StoreBtn and CompareBtn, drawing on the plot.
+    ABCompare* Compare = nullptr;
 
     // --- Status row (hidden until a status-capable unit is connected) ---------------
     QFrame* StatusRow = nullptr;
@@ -214,6 +222,8 @@ private:
     // The layout (Unit1Form.cpp).
     void BuildForm();
     void BuildMenus();
+    // Undo and redo of the editor's history, named for their steps.
+    void BuildEditMenu();
     void BuildDeviceColumn(QWidget* central);
     void BuildTopBar(QWidget* central);
     void BuildPlotPanel(QWidget* central);

@@ -10,6 +10,8 @@
 #include "controls/PictureButton.h"
 #include "controls/TScrollBox.h"
 #include "controls/TShape.h"
+#include "editor/BandEditor.h"
+#include "editor/EditHistory.h"
 #include "editor/PlotInteraction.h"
 
 #include <QAction>
@@ -22,6 +24,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QUndoStack>
 
 namespace qireq {
 
@@ -124,6 +127,9 @@ void TForm1::BuildMenus()
     ExitItem = Named(FileMenu->addAction(QStringLiteral("&Exit")), "ExitItem");
     ExitItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
+    // Undo and redo are the editor's; PrepareEditor puts them in.
+    EditMenu = Named(bar->addMenu(QStringLiteral("&Edit")), "EditItem");
+
     // The factory commands are built in, but their menu is never shown.
     ViewMenu = Named(bar->addMenu(QStringLiteral("View")), "ViewItem");
     FactoryUSBItem = Named(ViewMenu->addAction(QStringLiteral("Factory(USB)")), "FactoryUSBItem");
@@ -133,6 +139,18 @@ void TForm1::BuildMenus()
 
     HelpMenu = Named(bar->addMenu(QStringLiteral("&Help")), "HelpItem");
     AboutItem = Named(HelpMenu->addAction(QStringLiteral("&About")), "AboutItem");
+}
+
+void TForm1::BuildEditMenu()
+{
+    QUndoStack& stack = Editor->History().Stack();
+    UndoItem = Named(stack.createUndoAction(EditMenu, QStringLiteral("Undo")), "UndoItem");
+    UndoItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    RedoItem = Named(stack.createRedoAction(EditMenu, QStringLiteral("Redo")), "RedoItem");
+    RedoItem->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                            QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    EditMenu->addAction(UndoItem);
+    EditMenu->addAction(RedoItem);
 }
 
 void TForm1::BuildDeviceColumn(QWidget* central)
@@ -177,6 +195,14 @@ void TForm1::BuildTopBar(QWidget* central)
 
     auto* title = Label(Panel1, "TitleLabel", QStringLiteral("MASTER EQ"), QPoint(92, 8), true);
     title->setFixedWidth(120);
+
+    // A/B compare, left of LINK and RESET.
+    StoreBtn = Named(new QPushButton(QStringLiteral("Store"), Panel1), "StoreBtn");
+    StoreBtn->setGeometry(404, 5, 52, 22);
+    StoreBtn->setCursor(Qt::PointingHandCursor);
+    CompareBtn = Named(new QPushButton(QStringLiteral("A"), Panel1), "CompareBtn");
+    CompareBtn->setGeometry(460, 5, 52, 22);
+    CompareBtn->setCursor(Qt::PointingHandCursor);
 
     ConnectImageList = qireq::ConnectImageList(devicePixelRatioF());
     ConnImg = Named(new PictureButton(Panel1), "ConnImg");

@@ -5,7 +5,9 @@
 
 #include "app/MainWindowParts.h"
 #include "controls/PictureButton.h"
+#include "editor/ABCompare.h"
 #include "editor/BandEditor.h"
+#include "editor/EditHistory.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -74,6 +76,9 @@ void TForm1::BuildParts(const MainWindowSeams& seams)
 
     p.Presets = std::make_unique<PresetCommands>(state_, requests_, SavingRecord, *Editor, *this);
     p.FilterImport = std::make_unique<FilterImportCommand>(*p.Presets, *FileMenu, SaveItem, *this);
+    p.Report = std::make_unique<ReportCommand>(
+        state_, p.Devices, [handoffs = p.Handoffs.get()] { return handoffs->Facts(); }, *FFTDraw1, *FileMenu,
+        p.FilterImport->ImportFilterItem(), *this);
     p.Commands = std::make_unique<DeviceCommands>(
         DeviceCommandParts{state_, requests_, p.Devices, *p.DeviceColumn, *this, *SearchTimer});
     BuildUnitsOverviewItem();
@@ -155,6 +160,14 @@ void TForm1::ConnectParts()
             &ConnectionLifecycle::DevicePanelClick);
     connect(p.DeviceColumn.get(), &DeviceTileColumn::UnitRemoved, connection,
             &ConnectionLifecycle::UnitRemoved);
+    connect(connection, &ConnectionLifecycle::UnitConnected, this, [this](const QString& address) {
+        MainWindowParts& parts = *parts_;
+        if (address == parts.LastUnitAddress)
+            return;
+        parts.LastUnitAddress = address;
+        Editor->History().Clear();
+        Compare->Clear();
+    });
     ConnectionWidgets* shown = p.ConnectionShown.get();
     connect(shown, &ConnectionWidgets::CancelClicked, connection,
             &ConnectionLifecycle::CancelProgressBar);

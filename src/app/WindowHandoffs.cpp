@@ -25,7 +25,19 @@ QString WindowHandoffs::ConnectionAddress(RxOrigin::Kind kind) const
 
 bool WindowHandoffs::IdentityReceived(RxOrigin::Kind kind)
 {
-    return connection_.IdentityReceived(kind);
+    if (!connection_.IdentityReceived(kind))
+        return false;
+    const QString address = connection_.ConnectionAddress(kind);
+    if (address != factsAddress_) {
+        facts_ = UnitFacts{};
+        factsAddress_ = address;
+    }
+    return true;
+}
+
+void WindowHandoffs::IdentityRead(const IdentityReply& identity)
+{
+    facts_.Capability = identity.Capability;
 }
 
 void WindowHandoffs::ShowConnectedName(const QString& name) { column_.ShowConnectedName(name); }
@@ -39,6 +51,7 @@ void WindowHandoffs::ShowStatusPanel(bool visible) { status_.ShowStatusPanel(vis
 
 void WindowHandoffs::ApplyStatusReply(const StatusReading& status)
 {
+    facts_.Status = status;
     status_.ApplyStatusReply(status);
 }
 
@@ -52,6 +65,8 @@ void WindowHandoffs::ApplyTrimEcho(int trim) { editor_.ApplyTrimEcho(trim); }
 
 void WindowHandoffs::PostInfoMessage(int burnCount, int totalMinutes)
 {
+    facts_.BurnCount = burnCount;
+    facts_.TotalMinutes = totalMinutes;
     qireq::PostInfoMessage(&window_, burnCount, totalMinutes);
 }
 

@@ -4,6 +4,7 @@
 // connection life cycle) or, for "More Info", to the window's message loop.
 // GUI thread only.
 #include "protocol/ReplyHandoffs.h"
+#include "protocol/UnitFacts.h"
 
 class QObject;
 
@@ -21,6 +22,7 @@ public:
 
     QString ConnectionAddress(RxOrigin::Kind kind) const override;
     bool IdentityReceived(RxOrigin::Kind kind) override;
+    void IdentityRead(const IdentityReply& identity) override;
     void ShowConnectedName(const QString& name) override;
     void ShowConnectedMac(int index, const MacBytes& mac) override;
     void ShowStatusPanel(bool visible) override;
@@ -31,12 +33,18 @@ public:
     void ApplyTrimEcho(int trim) override;
     void PostInfoMessage(int burnCount, int totalMinutes) override;
 
+    // What the unit connected now (or last) reported about itself; kept
+    // across a reconnect to the same unit, forgotten for another one.
+    const UnitFacts& Facts() const { return facts_; }
+
 private:
     QObject& window_;
     BandEditor& editor_;
     DeviceTileColumn& column_;
     StatusDisplay& status_;
     ConnectionLifecycle& connection_;
+    UnitFacts facts_;
+    QString factsAddress_;
 };
 
 }  // namespace qireq

@@ -75,7 +75,7 @@ void FilterImportCommand::ImportFilterItemClick()
 
     FilterImportDialog dialog(result, fileName, &window_);
     if (dialog.exec() == QDialog::Accepted)
-        presets_.ApplyOpenedBlock(result.Block, fileName);
+        presets_.ApplyOpenedBlock(result.Block, fileName, QStringLiteral("Import Filter Text"));
 }
 
 }  // namespace qireq

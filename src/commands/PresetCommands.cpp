@@ -2,6 +2,7 @@
 
 #include "controls/MessageBoxes.h"
 #include "editor/BandEditor.h"
+#include "editor/EditHistory.h"
 #include "presets/PresetFile.h"
 #include "presets/PresetRecord.h"
 #include "protocol/RequestSender.h"
@@ -140,8 +141,12 @@ void PresetCommands::OpenItemClick()
     ApplyOpenedBlock(load.record, fileName);
 }
 
-void PresetCommands::ApplyOpenedBlock(const EqBlock& block, const QString& fileName)
+void PresetCommands::ApplyOpenedBlock(const EqBlock& block, const QString& fileName,
+                                      const QString& stepText)
 {
+    // One undo step, whether the unit or the editor shows the block.
+    EditHistory& history = editor_.History();
+    history.Record(stepText, history.Current(), SnapshotOfBlock(block));
     state_.SendGate = 0;
     window_.setWindowTitle(CaptionFor(fileName));
     if (requests_.LinkOpen())

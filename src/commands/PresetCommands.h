@@ -57,7 +57,9 @@ public:
     // Open's last steps for a block read from fileName: no band commands
     // while it is applied, the file's name in the caption, and the block
     // sent to the unit over an open link or, without one, shown at once.
-    void ApplyOpenedBlock(const EqBlock& block, const QString& fileName);
+    // It is one undo step of that name.
+    void ApplyOpenedBlock(const EqBlock& block, const QString& fileName,
+                          const QString& stepText = QStringLiteral("Open"));
 
     void SetFileChooser(std::unique_ptr<PresetFileChooser> chooser);
 

@@ -281,8 +281,10 @@ bool ConnectionLifecycle::IdentityReceived(RxOrigin::Kind kind)
     view_.ShowConnectionFlag(true);
     // -1 when the unit is not (or no longer) listed: connected all the same,
     // but there is no tile to put the name on.
-    state_.ConnectedIndex = devices_.IndexOf(links_.Address(kind));
+    const QString address = links_.Address(kind);
+    state_.ConnectedIndex = devices_.IndexOf(address);
     SetPhase(ConnectionPhase::Connected);
+    emit UnitConnected(address);
     return true;
 }
 

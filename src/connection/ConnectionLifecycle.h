@@ -98,6 +98,11 @@ public:
     // Where the attempt runs: the TCP client's host or the serial port's name.
     QString ConnectionAddress(RxOrigin::Kind kind) const;
 
+signals:
+    // A unit became the connected one; address is its port name or IP
+    // address, so a reconnect to the same unit can be told from another.
+    void UnitConnected(const QString& address);
+
 private:
     void StartAttempt(RxOrigin::Kind kind, const QString& address);
     // The unit is let go: the next phase, the watchdog stopped, the

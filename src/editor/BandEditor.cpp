@@ -6,6 +6,7 @@
 #include "controls/Ptrackbar.h"
 #include "controls/VclColors.h"
 #include "editor/BandSteps.h"
+#include "editor/EditHistory.h"
 #include "editor/FieldText.h"
 #include "eq/EqDisplay.h"
 #include "eq/EqEncoding.h"
@@ -53,6 +54,9 @@ BandEditor::BandEditor(MainState& state, RequestSender& requests, ResponseCurves
     }
     connect(inputAddTimer_, &QTimer::timeout, this, &BandEditor::InputAddTimerTimer);
     connect(inputDecTimer_, &QTimer::timeout, this, &BandEditor::InputDecTimerTimer);
+
+    history_ = std::make_unique<EditHistory>(state_, requests_, *this);
+    connect(this, &BandEditor::EchoApplied, history_.get(), &EditHistory::Pump, Qt::QueuedConnection);
 
     BuildControls(eqPanel);
 
@@ -200,6 +204,7 @@ void BandEditor::EnableBandControls(int n, bool enabled)
 
 void BandEditor::ApplyEqBlock(const EqBlock& block)
 {
+    lastBlock_ = block;
     EqState& eq = state_.Eq;
     eq.Trim = DecodeTrim(block[kBlockTrimOffset]);
     ShowFieldText(*trimEdit_, TrimText(eq.Trim));
@@ -239,6 +244,13 @@ void BandEditor::ApplyEqBlock(const EqBlock& block)
 
     if (blockPauseMs_ > 0)
         QThread::msleep(static_cast<unsigned long>(blockPauseMs_));
+    EchoIn();
+}
+
+void BandEditor::EchoIn()
+{
+    requests_.EchoArrived();
+    emit EchoApplied();
 }
 
 // An echo shows the band as the unit reports it: no shelf fix.
@@ -257,18 +269,21 @@ void BandEditor::ApplyBandEcho(const BandEcho& echo)
     band.BandGain = std::min(decoded.GainCode, kMaxGainCode);
     band.BandOff = band.BandOffShown = decoded.BandOff;
     RefreshBand(n);
+    EchoIn();
 }
 
 void BandEditor::ApplyBypassEcho(bool bypass)
 {
     state_.Eq.Bypass = bypass;
     ShowBypass();
+    EchoIn();
 }
 
 void BandEditor::ApplyTrimEcho(int trim)
 {
     state_.Eq.Trim = std::clamp(trim, kMinTrim, kMaxTrim);
     ShowTrim();
+    EchoIn();
 }
 
 // --- Band handlers ------------------------------------------------------------
@@ -285,51 +300,67 @@ void BandEditor::EQImage1Click(int n)
 {
     if (!ValidBand(n))
         return;
+    history_->Begin(BandStepText(n, QStringLiteral("On/Off")));
     Model(n).BandOff = 1 - Model(n).BandOff;
     Commit(n);
+    history_->End();
 }
 
 void BandEditor::EQTypeClick(int n)
 {
     if (!ValidBand(n))
         return;
+    history_->Begin(BandStepText(n, QStringLiteral("Type")));
     state_.SendGate = kGateAfterRefresh;
     CycleBandType(Model(n));
     Commit(n);
+    history_->End();
 }
 
 void BandEditor::EQFreqUpClick(int n)
 {
-    if (!ValidBand(n) || !StepFreqUp(Model(n)))
+    if (!ValidBand(n))
         return;
-    Commit(n);
-    state_.SendGate = kGateAfterRefresh;
+    history_->Begin(BandStepText(n, QStringLiteral("Frequency")));
+    if (StepFreqUp(Model(n))) {
+        Commit(n);
+        state_.SendGate = kGateAfterRefresh;
+    }
+    history_->End();
 }
 
 void BandEditor::EQFreqDownClick(int n)
 {
-    if (!ValidBand(n) || !StepFreqDown(Model(n)))
+    if (!ValidBand(n))
         return;
-    Commit(n);
-    state_.SendGate = kGateAfterRefresh;
+    history_->Begin(BandStepText(n, QStringLiteral("Frequency")));
+    if (StepFreqDown(Model(n))) {
+        Commit(n);
+        state_.SendGate = kGateAfterRefresh;
+    }
+    history_->End();
 }
 
 void BandEditor::EQQUpClick(int n)
 {
     if (!ValidBand(n))
         return;
+    history_->Begin(BandStepText(n, QStringLiteral("Q")));
     StepQUp(Model(n));
     Commit(n);
     state_.SendGate = kGateAfterRefresh;
+    history_->End();
 }
 
 void BandEditor::EQQDownClick(int n)
 {
     if (!ValidBand(n))
         return;
+    history_->Begin(BandStepText(n, QStringLiteral("Q")));
     StepQDown(Model(n));
     Commit(n);
     state_.SendGate = kGateAfterRefresh;
+    history_->End();
 }
 
 void BandEditor::EQTrkBarChange(int n)

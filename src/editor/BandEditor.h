@@ -24,13 +24,16 @@
 #include <QTimer>
 
 #include <array>
+#include <memory>
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPainter;
 
 namespace qireq {
 
+class EditHistory;
 class PaintBox;
 class RequestSender;
 class TCSpinButton;
@@ -138,9 +141,20 @@ public:
     // The hint line's last texts.
     const HintText& LastHint() const { return hint_; }
 
+    // Undo and redo of the changes made here and on the plot.
+    EditHistory& History() { return *history_; }
+    // The block last applied (from the unit, a preset or reset): the bytes
+    // beside the editor's own that a block write of undo carries.
+    const EqBlock& LastBlock() const { return lastBlock_; }
+    void SetLastBlock(const EqBlock& block) { lastBlock_ = block; }
+
     // How long ApplyEqBlock holds the thread before returning.
     int BlockPause() const { return blockPauseMs_; }
     void SetBlockPause(int milliseconds) { blockPauseMs_ = milliseconds; }
+
+signals:
+    // An echo or a block was applied: a write waiting behind it may go.
+    void EchoApplied();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -158,6 +172,11 @@ private:
     void SetSlider(int bandNumber, int position);
     int SliderPosition(int bandNumber) const;
     void ShowHint(const HintText& hint);
+    static bool IsUndoOrRedoKey(const QKeyEvent& key);
+    // A slider pulled or stepped by hand is one step of the history.
+    void WatchSliderHand(QObject* watched, QEvent* event);
+    // The unit answered a write of ours.
+    void EchoIn();
 
     MainState& state_;
     ResponseCurves& curves_;
@@ -184,6 +203,8 @@ private:
 
     HintText hint_;
     int blockPauseMs_ = kBlockPauseMs;
+    EqBlock lastBlock_ = ResetBlock;
+    std::unique_ptr<EditHistory> history_;
 };
 
 }  // namespace qireq

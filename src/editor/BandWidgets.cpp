@@ -3,6 +3,8 @@
 // moves; the gain scales painted beside the sliders.
 #include "editor/BandEditor.h"
 
+#include "editor/EditHistory.h"
+
 #include "controls/Artwork.h"
 #include "controls/CSpinButton.h"
 #include "controls/PaintBox.h"
@@ -10,6 +12,7 @@
 #include "editor/ScalePainting.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -157,6 +160,7 @@ void BandEditor::BuildBand(QWidget* eqPanel, int n)
         w->setProperty(kTag, n);
     c.FreqEdit->installEventFilter(this);
     c.QEdit->installEventFilter(this);
+    c.TrackBar->installEventFilter(this);
 }
 
 void BandEditor::ConnectBand(int n)
@@ -177,6 +181,13 @@ void BandEditor::ConnectBand(int n)
 // The fields are plain line edits: their hover hints come through here.
 bool BandEditor::eventFilter(QObject* watched, QEvent* event)
 {
+    WatchSliderHand(watched, event);
+    // A field with the focus would take Ctrl+Z for its own text: undo and
+    // redo are the window's, for the EQ.
+    if (event->type() == QEvent::ShortcutOverride && IsUndoOrRedoKey(*static_cast<QKeyEvent*>(event))) {
+        event->ignore();
+        return true;
+    }
     if (event->type() == QEvent::MouseMove) {
         for (int n = 1; n <= kBandCount; ++n) {
             if (watched == Band(n).FreqEdit)
@@ -186,6 +197,34 @@ bool BandEditor::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QObject::eventFilter(watched, event);
+}
+
+bool BandEditor::IsUndoOrRedoKey(const QKeyEvent& key)
+{
+    const QKeyCombination combination = key.keyCombination();
+    return key.matches(QKeySequence::Undo) || key.matches(QKeySequence::Redo) ||
+           combination == QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z) ||
+           combination == QKeyCombination(Qt::CTRL, Qt::Key_Y);
+}
+
+// The filter sees the event before the slider does: a step is ended once
+// the slider has handled the release, key or wheel turn.
+void BandEditor::WatchSliderHand(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+        type != QEvent::KeyPress && type != QEvent::Wheel)
+        return;
+    for (int n = 1; n <= kBandCount; ++n) {
+        if (watched != Band(n).TrackBar)
+            continue;
+        if (type != QEvent::MouseButtonRelease)
+            history_->Begin(BandStepText(n, QStringLiteral("Gain")));
+        if (type != QEvent::MouseButtonPress)
+            QMetaObject::invokeMethod(history_.get(), [history = history_.get()] { history->End(); },
+                                      Qt::QueuedConnection);
+        return;
+    }
 }
 
 // --- Hint line ----------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include "controls/PaintBox.h"
 #include "controls/VclColors.h"
 #include "editor/BandEditor.h"
+#include "editor/EditHistory.h"
 #include "editor/ScalePainting.h"
 
 #include <QEvent>
@@ -226,6 +227,9 @@ void PlotInteraction::FFTDrawMouseDown(Qt::MouseButton button, QPoint pos)
         if (BandUnderPointer(m, pos) && button == Qt::LeftButton)
             dragBand_ = m;
     }
+    // A drag is one step from press to release, however many writes it sends.
+    if (dragBand_ >= 0)
+        editor_.History().Begin(BandStepText(dragBand_ + 1, QStringLiteral("Drag")));
 }
 
 // Hovering shows the cross over a marker, the highest band first.
@@ -246,6 +250,8 @@ void PlotInteraction::FFTDrawMouseMove(QPoint pos)
 
 void PlotInteraction::FFTDrawMouseUp()
 {
+    if (dragBand_ >= 0)
+        editor_.History().End();
     dragBand_ = -1;
 }
 

@@ -4,6 +4,7 @@
 
 #include "controls/Artwork.h"
 #include "editor/BandSteps.h"
+#include "editor/EditHistory.h"
 #include "editor/FieldText.h"
 #include "protocol/RequestSender.h"
 
@@ -25,6 +26,8 @@ void BandEditor::SendOrShowTrim()
 void BandEditor::TrimAddDown()
 {
     trimAddImg_->ShowPicture(adImages_, artwork::kPlusPressed);
+    // The press and its auto-repeat are one step, ended by the release.
+    history_->Begin(QStringLiteral("Trim"));
     if (!StepTrimUp(state_.Eq.Trim))
         return;
     SendOrShowTrim();
@@ -41,11 +44,13 @@ void BandEditor::TrimAddUp()
 {
     inputAddTimer_->stop();
     trimAddImg_->ShowPicture(adImages_, artwork::kPlusUp);
+    history_->End();
 }
 
 void BandEditor::TrimDecDown()
 {
     trimDecImg_->ShowPicture(adImages_, artwork::kMinusPressed);
+    history_->Begin(QStringLiteral("Trim"));
     if (!StepTrimDown(state_.Eq.Trim))
         return;
     SendOrShowTrim();
@@ -62,28 +67,39 @@ void BandEditor::TrimDecUp()
 {
     inputDecTimer_->stop();
     trimDecImg_->ShowPicture(adImages_, artwork::kMinusUp);
+    history_->End();
 }
 
 // --- Bypass and reset -------------------------------------------------------------
 
 void BandEditor::BPImageMouseDown()
 {
+    history_->Begin(QStringLiteral("Bypass"));
     if (state_.Connected) {
+        // The switch follows the echo; the step is what was asked for.
+        EqSnapshot asked = history_->Current();
+        asked.Eq.Bypass = !asked.Eq.Bypass;
         requests_.SendBypass(!state_.Eq.Bypass);
+        history_->End(asked);
         return;
     }
     state_.Eq.Bypass = !state_.Eq.Bypass;
     ShowBypass();
+    history_->End();
 }
 
 void BandEditor::BPImageMouseUp() {}
 
 void BandEditor::ResetImgClick()
 {
-    if (requests_.HasLink() && state_.Connected)
+    if (requests_.HasLink() && state_.Connected) {
+        history_->Record(QStringLiteral("Reset"), history_->Current(), SnapshotOfBlock(ResetBlock));
         requests_.SendEqBlock(ResetBlock);
-    else
-        ApplyEqBlock(ResetBlock);
+        return;
+    }
+    history_->Begin(QStringLiteral("Reset"));
+    ApplyEqBlock(ResetBlock);
+    history_->End();
 }
 
 void BandEditor::RSTBtnDown()

@@ -112,6 +112,7 @@ void ReplyDispatcher::Identified(const RxOrigin& origin, const QByteArray& frame
         return;
 
     state_.SendGate = kGateAfterIdentity;
+    handoffs_.IdentityRead(identity);
     if (state_.ConnectedIndex != -1)
         handoffs_.ShowConnectedName(identity.Name);
     // A unit without status support must not inherit the row (and its

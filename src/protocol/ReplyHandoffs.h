@@ -40,6 +40,8 @@ public:
     // keep-alive and watchdog, enables Refresh, removes the connecting
     // dialog, shows the connection flag on and sets ConnectedIndex.
     virtual bool IdentityReceived(RxOrigin::Kind kind) = 0;
+    // The identity reply of the unit that has just become the connected one.
+    virtual void IdentityRead(const IdentityReply& identity) { (void)identity; }
 
     // Device column: the connected unit's own name on its tile, and the MAC
     // of the unit at index, the one at the other end of the connection,

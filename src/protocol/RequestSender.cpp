@@ -16,6 +16,7 @@ void RequestSender::ReplaceLink(std::unique_ptr<DeviceLink> link)
 {
     linkRequests_.reset();
     link_ = std::move(link);
+    echoesAwaited_ = 0;  // nothing the old link carried is answered on a new one
     if (link_)
         linkRequests_ = std::make_unique<LinkRequests>(*link_);
 }
@@ -72,6 +73,7 @@ void RequestSender::SendBand(int bandNumber)
     const QByteArray& frame = bandFrames_[index].Fill(state_.Eq.Bands[index]);
     state_.SendGate = kGateAfterBandSend;
     Write(frame);
+    AwaitEcho();
     state_.MarkHeard();
 }
 
@@ -80,19 +82,23 @@ void RequestSender::SendTrim()
     if (!state_.Connected)
         return;
     Write(trimFrame_.Fill(state_.Eq.Trim));
+    AwaitEcho();
     state_.MarkHeard();
 }
 
 void RequestSender::SendBypass(bool on)
 {
-    if (state_.Connected)
-        Write(bypassFrame_.Fill(on));
+    if (!state_.Connected)
+        return;
+    Write(bypassFrame_.Fill(on));
+    AwaitEcho();
 }
 
 void RequestSender::SendEqBlock(const EqBlock& block)
 {
     state_.SendGate = kGateAfterBlockSend;
     Write(WriteEqBlockFrame(block));
+    AwaitEcho();
     state_.MarkHeard();
 }
 
@@ -106,6 +112,33 @@ void RequestSender::SendSetMac(int unitIndex, const MacBytes& mac)
 {
     if (ReachesConnectedUnit(unitIndex))
         Write(SetMacFrame(mac));
+}
+
+void RequestSender::AwaitEcho()
+{
+    if (!link_)
+        return;
+    ++echoesAwaited_;
+    sinceLastWrite_.start();
+}
+
+bool RequestSender::AwaitingEcho() const
+{
+    return EchoWaitLeftMs() > 0;
+}
+
+int RequestSender::EchoWaitLeftMs() const
+{
+    if (echoesAwaited_ == 0 || !sinceLastWrite_.isValid())
+        return 0;
+    const qint64 left = kEchoWaitMs - sinceLastWrite_.elapsed();
+    return left > 0 ? static_cast<int>(left) : 0;
+}
+
+void RequestSender::EchoArrived()
+{
+    if (echoesAwaited_ > 0)
+        --echoesAwaited_;
 }
 
 bool RequestSender::ReachesConnectedUnit(int unitIndex) const

@@ -17,6 +17,7 @@
 #include "protocol/LinkRequests.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 
 #include <array>
 #include <memory>
@@ -75,7 +76,20 @@ public:
     void SendRename(int unitIndex, const QByteArray& name);
     void SendSetMac(int unitIndex, const MacBytes& mac);
 
+    // --- Answers awaited ----------------------------------------------------------
+    // Each EQ write that went out (band, trim, bypass, block) waits for the
+    // unit's echo or block reply, for at most kEchoWaitMs after the last one:
+    // a unit that stays silent is the watchdog's to find, not a reason to
+    // hold writes back for ever.
+    static constexpr int kEchoWaitMs = 1000;
+    bool AwaitingEcho() const;
+    // Milliseconds until the wait ends by itself (0 when nothing is awaited).
+    int EchoWaitLeftMs() const;
+    // An echo or a block reply arrived for one of the writes.
+    void EchoArrived();
+
 private:
+    void AwaitEcho();
     void Write(const QByteArray& frame);
     bool ReachesConnectedUnit(int unitIndex) const;
 
@@ -85,6 +99,8 @@ private:
     std::array<SetBandFrame, kBandCount> bandFrames_;
     SetTrimFrame trimFrame_;
     SetBypassFrame bypassFrame_;
+    int echoesAwaited_ = 0;
+    QElapsedTimer sinceLastWrite_;
 };
 
 }  // namespace qireq

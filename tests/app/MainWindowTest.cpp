@@ -67,11 +67,12 @@ TEST_F(MainWindowTest, ShowsTheApplicationTitleAndIcon)
 TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndShortcuts)
 {
     const QList<QAction*> top = form->menuBar()->actions();
-    ASSERT_EQ(top.size(), 3);
+    ASSERT_EQ(top.size(), 4);
     EXPECT_EQ(top[0]->text(), QStringLiteral("&File"));
-    EXPECT_EQ(top[1]->text(), QStringLiteral("View"));
-    EXPECT_FALSE(top[1]->isVisible()) << "the View menu is never shown";
-    EXPECT_EQ(top[2]->text(), QStringLiteral("&Help"));
+    EXPECT_EQ(top[1]->text(), QStringLiteral("&Edit"));
+    EXPECT_EQ(top[2]->text(), QStringLiteral("View"));
+    EXPECT_FALSE(top[2]->isVisible()) << "the View menu is never shown";
+    EXPECT_EQ(top[3]->text(), QStringLiteral("&Help"));
 
     struct Item {
         QAction* action;
@@ -92,6 +93,14 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndShortcuts)
         EXPECT_EQ(item.action->shortcut(), item.shortcut);
     }
     EXPECT_TRUE(form->FactoryIPItem->isVisible()) << "made visible at creation, inside a hidden menu";
+    // Nothing to undo yet: the items carry their bare names, disabled.
+    EXPECT_EQ(form->UndoItem->text(), QStringLiteral("Undo"));
+    EXPECT_FALSE(form->UndoItem->isEnabled());
+    EXPECT_EQ(form->UndoItem->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    EXPECT_EQ(form->RedoItem->text(), QStringLiteral("Redo"));
+    EXPECT_EQ(form->RedoItem->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))}));
+    EXPECT_EQ(form->EditMenu->actions(), (QList<QAction*>{form->UndoItem, form->RedoItem}));
     EXPECT_TRUE(form->FileMenu->actions().contains(form->OpenItem));
     EXPECT_TRUE(form->HelpMenu->actions().contains(form->AboutItem));
 }
