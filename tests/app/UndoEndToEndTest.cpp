@@ -224,10 +224,11 @@ TEST_F(UndoEndToEndTest, ExportReportWritesTheConnectedUnitsReportAndPlot)
     ASSERT_TRUE(WaitFor([&] { return Parts().Devices.EntryAt(0)->Mac != kUnknownMac; }, 3000));
     const QString mac = Parts().Devices.EntryAt(0)->Mac;
 
-    // The item sits in the File menu after the filter import.
+    // The item sits in the File menu after the filter import and the Units
+    // Overview.
     const QList<QAction*> items = form->FileMenu->actions();
-    ASSERT_EQ(items.indexOf(Parts().Report->ExportReportItem()),
-              items.indexOf(Parts().FilterImport->ImportFilterItem()) + 1);
+    ASSERT_EQ(items.indexOf(Parts().OverviewItem), items.indexOf(Parts().FilterImport->ImportFilterItem()) + 1);
+    ASSERT_EQ(items.indexOf(Parts().Report->ExportReportItem()), items.indexOf(Parts().OverviewItem) + 1);
     Parts().Report->ExportReportItem()->trigger();
     EXPECT_TRUE(boxes.Boxes().isEmpty());
 
