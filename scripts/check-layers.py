@@ -26,6 +26,7 @@ LAYERS = [
     ["fleet"],
     ["controls"],
     ["editor", "devices", "dialogs"],
+    ["report"],
     ["connection", "commands", "overview"],
     ["app"],
 ]

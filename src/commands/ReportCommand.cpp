@@ -1,7 +1,7 @@
 #include "commands/ReportCommand.h"
 
-#include "commands/ReportContent.h"
-#include "commands/ReportWriter.h"
+#include "report/ReportContent.h"
+#include "report/ReportWriter.h"
 #include "controls/MessageBoxes.h"
 #include "dialogs/ReportDialog.h"
 #include "editor/PrintedPlot.h"

@@ -1,8 +1,8 @@
 // The commissioning report: what it says with and without a unit; the PDF
 // read back with pdftotext and rendered with pdftoppm (skipped without
 // poppler-utils); a path that cannot be written leaves no file behind.
-#include "commands/ReportContent.h"
-#include "commands/ReportWriter.h"
+#include "report/ReportContent.h"
+#include "report/ReportWriter.h"
 
 #include "eq/EqEncoding.h"
 
@@ -157,6 +157,52 @@ TEST(ReportWriterTest, APathThatCannotBeWrittenSaysSoAndLeavesNoFile)
     EXPECT_EQ(WriteReport(taken, report, EqState{}, false, PlotRange{}),
               QStringLiteral("Cannot create file ") + QDir::toNativeSeparators(taken));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
+}
+
+TEST(ReportWriterTest, ManyUnitsMakeOnePdfWithAPageEachAndTheUnreadOneSaysWhy)
+{
+    const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdfinfo.isEmpty() || pdftotext.isEmpty())
+        GTEST_SKIP() << "poppler-utils is not installed";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    DeviceEntry right = Unit();
+    right.Name = QStringLiteral("Hall Right");
+    right.Address = QStringLiteral("192.168.1.41");
+    DeviceEntry sub = Unit();
+    sub.Name = QStringLiteral("Stage Sub");
+    sub.Address = QStringLiteral("/dev/ttyUSB3");
+    const QString note = QStringLiteral("Venue A");
+    const std::vector<ReportPage> pages{
+        {MakeReportContent(SomeEq(), true, Unit(), UnitFacts{}, kWhen, note), SomeEq(), true},
+        {MakeReportContent(EqState{}, true, right, UnitFacts{}, kWhen, note), EqState{}, true},
+        {UnreadReportContent(sub, kWhen, QStringLiteral("no reply to Identify within 2 s"), note), EqState{}, false},
+    };
+    const QString pdf = dir.filePath(QStringLiteral("venue.pdf"));
+    ASSERT_EQ(WriteReportPages(pdf, pages, PlotRange{}), QString());
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("venue.png"))));
+
+    QString info;
+    ASSERT_TRUE(RunTool(pdfinfo, {pdf}, &info));
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\b")))) << info.toStdString();
+    const char* names[] = {"Hall Left", "Hall Right", "Stage Sub"};
+    for (int page = 1; page <= 3; ++page) {
+        QString text;
+        ASSERT_TRUE(RunTool(pdftotext, {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                                        QString::number(page), QStringLiteral("-layout"), pdf, QStringLiteral("-")},
+                            &text));
+        for (int other = 1; other <= 3; ++other)
+            EXPECT_EQ(text.contains(QString::fromUtf8(names[other - 1])), other == page) << page << " " << other;
+        EXPECT_TRUE(text.contains(note)) << page;
+        EXPECT_EQ(text.contains(QStringLiteral("Low Shelf")), page == 1) << page;
+        EXPECT_EQ(text.contains(QStringLiteral("no reply to Identify within 2 s")), page == 3) << page;
+    }
+
+    const QString missing = dir.filePath(QStringLiteral("no/such/dir/venue.pdf"));
+    EXPECT_EQ(WriteReportPages(missing, pages, PlotRange{}),
+              QStringLiteral("Cannot create file ") + QDir::toNativeSeparators(missing));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("venue.pdf")});
 }
 
 }  // namespace

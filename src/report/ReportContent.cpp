@@ -1,4 +1,4 @@
-#include "commands/ReportContent.h"
+#include "report/ReportContent.h"
 
 #include "eq/EqDisplay.h"
 #include "eq/EqEncoding.h"
@@ -38,6 +38,17 @@ QString MacText(const QString& mac)
     return pairs.join(QLatin1Char(':'));
 }
 
+QString LinkText(const DeviceEntry& unit)
+{
+    return unit.IsSerial() ? QStringLiteral("Port %1").arg(QDir::toNativeSeparators(unit.Address))
+                           : QStringLiteral("IP %1").arg(unit.Address);
+}
+
+QString WhenText(const QDateTime& when)
+{
+    return QLocale::c().toString(when, QStringLiteral("yyyy-MM-dd HH:mm"));
+}
+
 }  // namespace
 
 ReportContent MakeReportContent(const EqState& eq, bool connected, const std::optional<DeviceEntry>& unit,
@@ -55,14 +66,13 @@ ReportContent MakeReportContent(const EqState& eq, bool connected, const std::op
         fact("Unit", QStringLiteral("not listed"));
     } else if (connected) {
         fact("Unit", unit->Name);
-        fact("Link", unit->IsSerial() ? QStringLiteral("Port %1").arg(QDir::toNativeSeparators(unit->Address))
-                                      : QStringLiteral("IP %1").arg(unit->Address));
+        fact("Link", LinkText(*unit));
         fact("MAC", MacText(unit->Mac));
         fact("Capability", facts.Capability ? QString::number(*facts.Capability) : QStringLiteral("not reported"));
     } else {
         fact("Unit", kNotConnectedText);
     }
-    fact("Date and time", QLocale::c().toString(when, QStringLiteral("yyyy-MM-dd HH:mm")));
+    fact("Date and time", WhenText(when));
     if (unit && connected && facts.Status && facts.Capability && *facts.Capability >= kStatusCapability) {
         const StatusReading& s = *facts.Status;
         fact("Temperature", s.TempText);
@@ -92,6 +102,19 @@ ReportContent MakeReportContent(const EqState& eq, bool connected, const std::op
         row.Gain = SignedDb(ShownGainDb(band.BandGain));
         row.OnOff = OnOff(off == 0);
     }
+    return report;
+}
+
+ReportContent UnreadReportContent(const DeviceEntry& unit, const QDateTime& when, const QString& why,
+                                  const QString& note)
+{
+    ReportContent report;
+    report.Connected = false;
+    report.Note = note;
+    report.Failure = why;
+    report.Facts.emplace_back(QStringLiteral("Unit"), unit.Name);
+    report.Facts.emplace_back(QStringLiteral("Link"), LinkText(unit));
+    report.Facts.emplace_back(QStringLiteral("Date and time"), WhenText(when));
     return report;
 }
 

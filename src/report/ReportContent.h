@@ -35,6 +35,9 @@ struct ReportContent {
     QString Bypass;  // "On" / "Off"
     std::array<ReportBandRow, kBandCount> Bands;
     QString Note;
+    // Set when the unit could not be read: its page gives the unit and
+    // this reason instead of an EQ.
+    QString Failure;
 };
 
 inline const QString kNotConnectedText = QStringLiteral("not connected");
@@ -43,6 +46,11 @@ inline const QString kNotConnectedText = QStringLiteral("not connected");
 // connected unit is no longer listed).
 ReportContent MakeReportContent(const EqState& eq, bool connected, const std::optional<DeviceEntry>& unit,
                                 const UnitFacts& facts, const QDateTime& when, const QString& note);
+
+// The page of a unit that could not be read: its name and link from the
+// list, when, and why it was not read.
+ReportContent UnreadReportContent(const DeviceEntry& unit, const QDateTime& when, const QString& why,
+                                  const QString& note);
 
 // ".pdf" added unless the chosen name ends in it (any case); the plot's
 // picture goes beside it under the same name ending in ".png".

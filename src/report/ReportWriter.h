@@ -1,13 +1,16 @@
 #pragma once
 // The commissioning report on disk: a PDF of one A4 page and, beside it, a
-// PNG of the response plot, both drawn at print resolution. Each file is
+// PNG of the response plot, both drawn at print resolution; or, for many
+// units, one PDF with a page for each. Each file is
 // written under a temporary name and takes its own only when complete, so a
 // failure leaves neither (a file that stood under the name stays as it was).
 // GUI thread only (fonts).
-#include "commands/ReportContent.h"
+#include "report/ReportContent.h"
 #include "editor/PrintedPlot.h"
 
 #include <QString>
+
+#include <vector>
 
 namespace qireq {
 
@@ -20,5 +23,17 @@ inline constexpr int kReportPlotHeight = 3 * kReportDpi;
 // written, as Save As words it ("Cannot create file <path>").
 QString WriteReport(const QString& pdfName, const ReportContent& content, const EqState& eq, bool connected,
                     const PlotRange& range);
+
+// One unit's page: what it says, and the EQ its plot draws (unused on the
+// page of a unit that could not be read).
+struct ReportPage {
+    ReportContent Content;
+    EqState Eq;
+    bool Connected = true;
+};
+
+// One PDF, a page per entry in order, no PNG; the same temporary-file rule
+// and messages as WriteReport.
+QString WriteReportPages(const QString& pdfName, const std::vector<ReportPage>& pages, const PlotRange& range);
 
 }  // namespace qireq

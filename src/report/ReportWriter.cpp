@@ -1,4 +1,4 @@
-#include "commands/ReportWriter.h"
+#include "report/ReportWriter.h"
 
 #include "state/ApplicationTitle.h"
 
@@ -32,11 +32,11 @@ QImage PlotPicture(const EqState& eq, bool connected, const PlotRange& range)
     return picture;
 }
 
-// One A4 page: title, facts, trim and bypass, the band table, the plot, the note.
-void PaintPage(QPdfWriter& writer, const ReportContent& content, const EqState& eq, bool connected,
-               const PlotRange& range)
+// One A4 page: title, facts, trim and bypass, the band table, the plot, the
+// note; for a unit that was not read, the reason in place of its EQ.
+void PaintPage(QPainter& painter, QPdfWriter& writer, const ReportContent& content, const EqState& eq,
+               bool connected, const PlotRange& range)
 {
-    QPainter painter(&writer);
     const double width = writer.width();
     const double dot = writer.resolution() / 72.0;  // device units per point
     double top = 0;
@@ -73,6 +73,25 @@ void PaintPage(QPdfWriter& writer, const ReportContent& content, const EqState& 
     };
     for (const auto& [label, value] : content.Facts)
         pair(label, value);
+    if (!content.Failure.isEmpty()) {
+        top += row * 0.5;
+        painter.setFont(bold);
+        painter.drawText(QRectF(0, top, width, row), Qt::AlignLeft | Qt::AlignVCenter,
+                         QStringLiteral("Not read"));
+        top += row;
+        painter.setFont(body);
+        const QRectF reason(0, top, width, row * 4);
+        painter.drawText(reason, Qt::TextWordWrap, content.Failure);
+        top += row * 4;
+        if (!content.Note.isEmpty()) {
+            painter.setFont(bold);
+            painter.drawText(QRectF(0, top, width, row), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Note"));
+            top += row;
+            painter.setFont(body);
+            painter.drawText(QRectF(0, top, width, writer.height() - top), Qt::TextWordWrap, content.Note);
+        }
+        return;
+    }
     pair(QStringLiteral("Trim"), content.Trim);
     pair(QStringLiteral("Bypass"), content.Bypass);
     top += row * 0.5;
@@ -109,6 +128,30 @@ void PaintPage(QPdfWriter& writer, const ReportContent& content, const EqState& 
     }
 }
 
+// The pages into pdfName under a temporary name; false when it could not be
+// written (nothing then stands under the name but what stood there before).
+bool WritePdf(const QString& pdfName, const std::vector<ReportPage>& pages, const PlotRange& range)
+{
+    QSaveFile pdf(pdfName);
+    if (!pdf.open(QIODevice::WriteOnly))
+        return false;
+    {
+        QPdfWriter writer(&pdf);
+        writer.setResolution(kReportDpi);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter));
+        writer.setTitle(QStringLiteral("Commissioning report"));
+        writer.setCreator(ApplicationTitle());
+        QPainter painter(&writer);
+        for (std::size_t i = 0; i < pages.size(); ++i) {
+            if (i > 0)
+                writer.newPage();
+            PaintPage(painter, writer, pages[i].Content, pages[i].Eq, pages[i].Connected, range);
+        }
+    }
+    return pdf.commit();
+}
+
 }  // namespace
 
 QString WriteReport(const QString& pdfName, const ReportContent& content, const EqState& eq, bool connected,
@@ -120,19 +163,7 @@ QString WriteReport(const QString& pdfName, const ReportContent& content, const 
     if (!png.open(QIODevice::WriteOnly) || !PlotPicture(eq, connected, range).save(&png, "PNG"))
         return CannotCreate(pngName);
 
-    QSaveFile pdf(pdfName);
-    if (!pdf.open(QIODevice::WriteOnly))
-        return CannotCreate(pdfName);
-    {
-        QPdfWriter writer(&pdf);
-        writer.setResolution(kReportDpi);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                         QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter));
-        writer.setTitle(QStringLiteral("Commissioning report"));
-        writer.setCreator(ApplicationTitle());
-        PaintPage(writer, content, eq, connected, range);
-    }
-    if (!pdf.commit())
+    if (!WritePdf(pdfName, {ReportPage{content, eq, connected}}, range))
         return CannotCreate(pdfName);
     if (!png.commit()) {
         // The pair goes together: no report without its picture.
@@ -140,6 +171,11 @@ QString WriteReport(const QString& pdfName, const ReportContent& content, const 
         return CannotCreate(pngName);
     }
     return QString();
+}
+
+QString WriteReportPages(const QString& pdfName, const std::vector<ReportPage>& pages, const PlotRange& range)
+{
+    return WritePdf(pdfName, pages, range) ? QString() : CannotCreate(pdfName);
 }
 
 }  // namespace qireq
