@@ -7,6 +7,7 @@
 // The file name and note come from a ReportChooser: the report dialog in
 // the program, a script in tests. GUI thread only.
 #include "protocol/UnitFacts.h"
+#include "report/ReportContent.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -25,11 +26,6 @@ namespace qireq {
 class DeviceList;
 class TFFTDraw;
 struct MainState;
-
-struct ReportRequest {
-    QString FileName;  // as chosen; ".pdf" is added when missing
-    QString Note;
-};
 
 class ReportChooser {
 public:

@@ -11,9 +11,12 @@
 // connects again after it, showing the connecting dialog as any connect
 // does; that connect reads the unit's block, so the editor shows what the
 // unit holds after a push.
+#include "report/ReportContent.h"
+
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace qireq {
 
@@ -34,8 +37,8 @@ struct OverviewLinks {
     std::function<void(bool paused)> PauseProber;
 };
 
-// What the overview asks of the user beyond Yes/No boxes: files, and the
-// report of a filter text import. A dialog in the program, a script in tests.
+// What the overview asks of the user beyond Yes/No boxes: files, the
+// report of a filter text import, and the report's file and note. A dialog in the program, a script in tests.
 class OverviewPrompts {
 public:
     enum class File { Preset, FilterText, SnapshotToSave, SnapshotToOpen };
@@ -44,6 +47,8 @@ public:
     virtual QString ChooseFile(File kind) = 0;
     // The import's report; true when the user goes on to the push.
     virtual bool AcceptImport(const ImportResult& result, const QString& fileName) = 0;
+    // The report's file and note, asked once for all units; nothing when cancelled.
+    virtual std::optional<ReportRequest> ChooseReport() = 0;
 };
 
 }  // namespace qireq

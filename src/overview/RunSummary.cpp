@@ -12,6 +12,7 @@ QString DoneWords(RunKind kind)
     case RunKind::SnapshotSave: return QStringLiteral("saved to the snapshot");
     case RunKind::SnapshotDiff: return QStringLiteral("compared with the snapshot");
     case RunKind::SnapshotRestore: return QStringLiteral("as in the snapshot, verified");
+    case RunKind::Report: return QStringLiteral("read for the report");
     }
     return {};
 }

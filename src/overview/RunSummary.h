@@ -9,7 +9,7 @@
 
 namespace qireq {
 
-enum class RunKind { Read, Push, SnapshotSave, SnapshotDiff, SnapshotRestore };
+enum class RunKind { Read, Push, SnapshotSave, SnapshotDiff, SnapshotRestore, Report };
 
 // "47 of 50 units written and verified; 3 failed", with "; 2 cancelled"
 // for the units a cancel left alone (they count as not done, never as done).

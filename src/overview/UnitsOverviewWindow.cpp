@@ -1,6 +1,7 @@
 #include "overview/UnitsOverviewWindow.h"
 
 #include "dialogs/FilterImportDialog.h"
+#include "dialogs/ReportDialog.h"
 #include "overview/FleetRun.h"
 #include "overview/UnitsTableModel.h"
 #include "state/DeviceList.h"
@@ -59,6 +60,14 @@ public:
         return dialog.exec() == QDialog::Accepted;
     }
 
+    std::optional<ReportRequest> ChooseReport() override
+    {
+        ReportDialog dialog(QStringLiteral("The report of the selected units: one page for each."), owner_);
+        if (dialog.exec() != QDialog::Accepted || dialog.FileName().isEmpty())
+            return std::nullopt;
+        return ReportRequest{dialog.FileName(), dialog.Note()};
+    }
+
 private:
     QWidget* owner_;
 };
@@ -84,6 +93,7 @@ UnitsOverviewWindow::UnitsOverviewWindow(OverviewLinks links, QWidget* parent)
       importButton_(Button(QStringLiteral("Import Filter Text and Push..."), "ImportPushButton", this)),
       saveButton_(Button(QStringLiteral("Save Snapshot..."), "SaveSnapshotButton", this)),
       restoreButton_(Button(QStringLiteral("Restore Snapshot..."), "RestoreSnapshotButton", this)),
+      reportButton_(Button(QStringLiteral("Export Report..."), "ExportReportButton", this)),
       selectAllButton_(Button(QStringLiteral("Select All"), "SelectAllButton", this)),
       cancelButton_(Button(QStringLiteral("Cancel"), "CancelButton", this)),
       progress_(new QProgressBar(this)),
@@ -111,7 +121,8 @@ UnitsOverviewWindow::UnitsOverviewWindow(OverviewLinks links, QWidget* parent)
     cancelButton_->setEnabled(false);
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {selectAllButton_, readButton_, pushButton_, importButton_, saveButton_, restoreButton_})
+    for (QPushButton* b :
+         {selectAllButton_, readButton_, pushButton_, importButton_, saveButton_, restoreButton_, reportButton_})
         buttons->addWidget(b);
     buttons->addStretch(1);
     auto* runRow = new QHBoxLayout;
@@ -129,6 +140,7 @@ UnitsOverviewWindow::UnitsOverviewWindow(OverviewLinks links, QWidget* parent)
     connect(importButton_, &QPushButton::clicked, this, &UnitsOverviewWindow::ImportAndPushClick);
     connect(saveButton_, &QPushButton::clicked, this, &UnitsOverviewWindow::SaveSnapshotClick);
     connect(restoreButton_, &QPushButton::clicked, this, &UnitsOverviewWindow::RestoreSnapshotClick);
+    connect(reportButton_, &QPushButton::clicked, this, &UnitsOverviewWindow::ExportReportClick);
     connect(cancelButton_, &QPushButton::clicked, this, &UnitsOverviewWindow::CancelClick);
 
     // The device list changes under discovery; the table follows it
@@ -238,7 +250,7 @@ void UnitsOverviewWindow::StartRun(RunKind kind, const std::vector<int>& rows, f
 void UnitsOverviewWindow::UnitDone(int index, const fleet::UnitResult& result)
 {
     const int row = model_->RowOf(runAddresses_[static_cast<std::size_t>(index)]);
-    if (runKind_ == RunKind::Read && result.Ok)
+    if ((runKind_ == RunKind::Read || runKind_ == RunKind::Report) && result.Ok)
         model_->SetRead(row, result.Fields);
     model_->SetResult(row, RowResult(result), result.Ok);
     progress_->setValue(progress_->value() + 1);
@@ -269,7 +281,7 @@ void UnitsOverviewWindow::RunEnded(const std::vector<fleet::UnitResult>& results
 
 void UnitsOverviewWindow::SetBusy(bool busy)
 {
-    for (QPushButton* b : {readButton_, pushButton_, importButton_, saveButton_, restoreButton_})
+    for (QPushButton* b : {readButton_, pushButton_, importButton_, saveButton_, restoreButton_, reportButton_})
         b->setEnabled(!busy);
     cancelButton_->setEnabled(busy);
 }

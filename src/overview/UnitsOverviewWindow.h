@@ -2,7 +2,7 @@
 // File > "Units Overview...": every unit of the device list in a table
 // (sortable; rows selected with Ctrl and Shift or "Select All") and runs on
 // the selected units: "Read", "Push Preset...", "Import Filter Text and
-// Push...", "Save Snapshot...", "Restore Snapshot...". A run shows its
+// Push...", "Save Snapshot...", "Restore Snapshot...", "Export Report...". A run shows its
 // progress, fills each row's result as it comes, can be cancelled (the
 // units not yet served are left alone) and ends with a summary line.
 //
@@ -46,6 +46,7 @@ public:
     void ImportAndPushClick();
     void SaveSnapshotClick();
     void RestoreSnapshotClick();
+    void ExportReportClick();
     void CancelClick();
 
     // Reads the device list again (the list changed, or the window is shown).
@@ -89,6 +90,7 @@ private:
     QPushButton* importButton_;
     QPushButton* saveButton_;
     QPushButton* restoreButton_;
+    QPushButton* reportButton_;
     QPushButton* selectAllButton_;
     QPushButton* cancelButton_;
     QProgressBar* progress_;

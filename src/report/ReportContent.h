@@ -40,6 +40,12 @@ struct ReportContent {
     QString Failure;
 };
 
+// What the report dialog asks: where the PDF goes and the note.
+struct ReportRequest {
+    QString FileName;  // as chosen; ".pdf" is added when missing
+    QString Note;
+};
+
 inline const QString kNotConnectedText = QStringLiteral("not connected");
 
 // unit: the connected unit's entry; none while not connected (or when the

@@ -31,6 +31,8 @@ public:
     QString file;
     QString ChooseFile(File) override { return file; }
     bool AcceptImport(const ImportResult&, const QString&) override { return true; }
+    std::optional<ReportRequest> report;
+    std::optional<ReportRequest> ChooseReport() override { return report; }
 };
 
 // A port free on the loopback addresses the units take.
