@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QSortFilterProxyModel>
 #include <QTableView>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTest>
 
@@ -201,6 +203,77 @@ TEST_F(UnitsOverviewEndToEndTest, SnapshotRoundTripWritesOnlyTheChangedUnits)
     EXPECT_EQ(summary, QStringLiteral("3 of 3 units compared with the snapshot; 1 unit(s) of the snapshot not found"));
     ASSERT_EQ(boxes.Boxes().size(), 1);
     EXPECT_TRUE(boxes.Boxes()[0].text.contains(QStringLiteral("not found: 00:A1:B0:00:00:05")));
+}
+
+// One page of a PDF as text; empty when pdftotext failed.
+QString PdfPageText(const QString& pdf, int page)
+{
+    QProcess tool;
+    const QString n = QString::number(page);
+    tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-f"), n, QStringLiteral("-l"), n, pdf, QStringLiteral("-")});
+    if (!tool.waitForFinished(10000) || tool.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(tool.readAllStandardOutput());
+}
+
+// Export Report on three units, one of them absent: one PDF with a page per
+// unit, the absent one's saying why; the window's unit stands again after.
+TEST_F(UnitsOverviewEndToEndTest, ExportReportWritesAPagePerUnit)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "poppler-utils is not installed";
+    const int port = FreePort();
+    StartSim({"--tcp", QStringLiteral("127.0.0.2:%1").arg(port), "--name", "Hall Left", "--mac", "00A1B0000002",
+              "--burn-count", "12"});
+    StartSim({"--tcp", QStringLiteral("127.0.0.3:%1").arg(port), "--name", "Hall Right", "--mac", "00A1B0000003",
+              "--capability", "16"});
+    MainWindowSeams seams = NoDiscovery();
+    seams.LanPort = port;
+    OpenWindow(seams);
+    for (int i = 2; i <= 4; ++i)
+        ListUnit(QStringLiteral("127.0.0.%1").arg(i), kProbeUnit);  // nothing answers at 127.0.0.4
+    ASSERT_TRUE(WaitForTiles(3));
+    ClickTile(0);
+    ASSERT_TRUE(WaitConnected(5000));
+
+    UnitsOverviewWindow& w = OpenOverview();
+    prompts->report = ReportRequest{dir.filePath(QStringLiteral("venue")), QStringLiteral("Venue A, day 1")};
+    QString summary;
+    QObject::connect(&w, &UnitsOverviewWindow::RunFinished, [&](const QString& text) { summary = text; });
+    Click(w, "SelectAllButton");
+    Click(w, "ExportReportButton");
+    EXPECT_FALSE(State().Connected) << "the window lets its unit go for the run";
+    ASSERT_TRUE(WaitFor([&] { return !summary.isEmpty(); }, 20000));
+    const QString pdf = dir.filePath(QStringLiteral("venue.pdf"));
+    EXPECT_EQ(summary, QStringLiteral("2 of 3 units read for the report; 1 failed; written to ") + pdf);
+    EXPECT_TRUE(boxes.Boxes().isEmpty());
+
+    QStringList found;
+    for (int page = 1; page <= 4; ++page) {
+        const QString text = PdfPageText(pdf, page);
+        if (page == 4) {
+            EXPECT_TRUE(text.isEmpty()) << "three pages only";
+            break;
+        }
+        EXPECT_TRUE(text.contains(QStringLiteral("Venue A, day 1"))) << page;
+        for (const QString& name : {QStringLiteral("Hall Left"), QStringLiteral("Hall Right"), QStringLiteral("127.0.0.4")}) {
+            if (text.contains(name))
+                found << name;
+        }
+        if (text.contains(QStringLiteral("127.0.0.4")))
+            EXPECT_TRUE(text.contains(QStringLiteral("Not read"))) << qPrintable(text);
+        if (text.contains(QStringLiteral("Hall Left"))) {
+            EXPECT_TRUE(text.contains(QStringLiteral("00:A1:B0:00:00:02")));
+            EXPECT_TRUE(text.contains(QStringLiteral("Burn count"))) << "it reports its usage";
+        }
+        if (text.contains(QStringLiteral("Hall Right")))
+            EXPECT_FALSE(text.contains(QStringLiteral("Burn count"))) << "capability 16 reports no usage";
+    }
+    found.sort();
+    EXPECT_EQ(found, (QStringList{QStringLiteral("127.0.0.4"), QStringLiteral("Hall Left"), QStringLiteral("Hall Right")}));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("venue.png"))));
+    ASSERT_TRUE(WaitConnected(8000));
+    EXPECT_EQ(State().ConnectedIndex, 0);
 }
 
 // Cancel while a slow unit is still being greeted: it is left alone and
