@@ -260,14 +260,16 @@ TEST_F(UnitsOverviewEndToEndTest, ExportReportWritesAPagePerUnit)
             if (text.contains(name))
                 found << name;
         }
-        if (text.contains(QStringLiteral("127.0.0.4")))
+        if (text.contains(QStringLiteral("127.0.0.4"))) {
             EXPECT_TRUE(text.contains(QStringLiteral("Not read"))) << qPrintable(text);
+        }
         if (text.contains(QStringLiteral("Hall Left"))) {
             EXPECT_TRUE(text.contains(QStringLiteral("00:A1:B0:00:00:02")));
             EXPECT_TRUE(text.contains(QStringLiteral("Burn count"))) << "it reports its usage";
         }
-        if (text.contains(QStringLiteral("Hall Right")))
+        if (text.contains(QStringLiteral("Hall Right"))) {
             EXPECT_FALSE(text.contains(QStringLiteral("Burn count"))) << "capability 16 reports no usage";
+        }
     }
     found.sort();
     EXPECT_EQ(found, (QStringList{QStringLiteral("127.0.0.4"), QStringLiteral("Hall Left"), QStringLiteral("Hall Right")}));
