@@ -38,6 +38,7 @@ public:
     explicit FixedPrompts(QString file) : file_(std::move(file)) {}
     QString ChooseFile(File) override { return file_; }
     bool AcceptImport(const ImportResult&, const QString&) override { return true; }
+    std::optional<ReportRequest> ChooseReport() override { return std::nullopt; }
 
 private:
     QString file_;
