@@ -87,7 +87,16 @@ public:
     {
         return kind == RxOrigin::Kind::Socket ? kSocketHost : kConnectionPort;
     }
-    void ConnectionEstablished() override { calls << QStringLiteral("Established"); }
+    // Plays the connection, which takes every identity reply while not connected.
+    MainState* state = nullptr;
+    const DeviceList* devices = nullptr;
+    bool IdentityReceived(RxOrigin::Kind kind) override
+    {
+        calls << QStringLiteral("Established");
+        state->ConnectedIndex = devices->IndexOf(ConnectionAddress(kind));
+        state->Connected = true;
+        return true;
+    }
     void ShowConnectedName(const QString& name) override
     {
         FUZZ_CHECK(name.size() <= 16 && !name.contains(QChar(0)));
@@ -343,6 +352,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     DeviceList devices;
     FrameAssembler assembler;
     RecordingHandoffs handoffs;
+    handoffs.state = &state;
+    handoffs.devices = &devices;
     ReplyDispatcher dispatcher(state, devices, assembler, handoffs);
     Model model;
     devices.AddUnitByHand(kSocketHost);
