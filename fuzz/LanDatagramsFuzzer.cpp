@@ -11,13 +11,17 @@
 //
 // Checked for every datagram against the rules written plainly (the length
 // tests, the marker before the first zero byte, the sender's IPv4 text,
-// listed or not, the flags): the outcome; that a new unit is listed under
-// that text with its method's kind and the MAC looked up (unknown only for
-// a module answer); that a refreshed sender's counter is 0 and that
-// nothing else in the list changes; that the look-up is asked only for an
-// unlisted IPv4 sender; and that keys are never empty and listed once.
+// listed or waiting or not, the flags): the outcome; that receiving never
+// lists a unit nor asks for a look-up (an answer from a new sender is only
+// offered); that a refreshed sender's counter is 0 and nothing else in the
+// list changes. Whenever the list would take a unit, the look-up worker's
+// step runs: the oldest offer is looked up once and listed under its text
+// with its method's kind and the MAC found (unknown only for a module
+// answer), unless it was listed meanwhile. Keys are never empty and listed
+// once.
 #include "FuzzCheck.h"
 
+#include "discovery/DiscoveryThread.h"
 #include "discovery/LanAnswerRules.h"
 #include "discovery/UnitFinder.h"
 #include "state/DeviceList.h"
@@ -26,8 +30,10 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 
@@ -112,14 +118,28 @@ std::string_view TextPart(const QByteArray& bytes)
     return all.substr(0, all.find('\0'));
 }
 
-struct Expected {
-    LanDatagramOutcome outcome;
-    int kind = -1;  // of a unit to be listed
+// An answer offered and not yet taken by the look-up worker.
+struct Offer {
+    QString sender;
+    int kind = -1;
+    bool unknownMacWillDo = false;
 };
 
-// The rules written plainly, from the list as it stands before the datagram.
+struct Expected {
+    LanDatagramOutcome outcome;
+    Offer offer;  // of an answer offered
+};
+
+bool IsWaiting(const std::deque<Offer>& waiting, const QString& sender)
+{
+    return std::any_of(waiting.begin(), waiting.end(),
+                       [&sender](const Offer& offer) { return offer.sender == sender; });
+}
+
+// The rules written plainly, from the list and the offers as they stand
+// before the datagram.
 Expected ExpectedOf(Method method, const QString& sender, const QByteArray& bytes,
-                    const DeviceList& devices, bool macFound)
+                    const DeviceList& devices, const std::deque<Offer>& waiting)
 {
     const bool listed = !sender.isEmpty() && devices.IndexOf(sender) >= 0;
     bool answer = false;
@@ -151,12 +171,12 @@ Expected ExpectedOf(Method method, const QString& sender, const QByteArray& byte
     }
     if (!answer)
         return {LanDatagramOutcome::Ignored};
-    if (sender.isEmpty() || devices.Flags().AddPending.load() || (!macFound && !unknownMacWillDo))
-        return {LanDatagramOutcome::NotListed};
-    return {LanDatagramOutcome::Listed, kind};
+    if (sender.isEmpty() || IsWaiting(waiting, sender))
+        return {LanDatagramOutcome::NotOffered};
+    return {LanDatagramOutcome::Offered, {sender, kind, unknownMacWillDo}};
 }
 
-LanDatagramOutcome Deliver(Method method, const UnitFinder& finder, const QHostAddress& sender,
+LanDatagramOutcome Deliver(Method method, UnitFinder& finder, const QHostAddress& sender,
                            const QByteArray& bytes)
 {
     switch (method) {
@@ -200,7 +220,7 @@ void WindowMove(int move, FuzzedDataProvider& input, DeviceList& devices)
 }
 
 void OneDatagram(Method method, int decision, FuzzedDataProvider& input, DeviceList& devices,
-                 const UnitFinder& finder, FakeArp& arp)
+                 UnitFinder& finder, FakeArp& arp, std::deque<Offer>& waiting)
 {
     const Sender sender = PickSender((decision >> 2) & 7, input);
     arp.succeeds = (decision & 0x20) != 0;
@@ -210,7 +230,7 @@ void OneDatagram(Method method, int decision, FuzzedDataProvider& input, DeviceL
         input.ConsumeBytesAsString(input.ConsumeIntegralInRange<std::size_t>(0, limit));
     const QByteArray bytes(data.data(), static_cast<qsizetype>(data.size()));
 
-    const Expected expected = ExpectedOf(method, sender.expectedText, bytes, devices, arp.succeeds);
+    const Expected expected = ExpectedOf(method, sender.expectedText, bytes, devices, waiting);
     const QVector<DeviceEntry> before = devices.Devices();
     const QVector<int> countersBefore = devices.SilenceCounters();
     const LanDatagramOutcome outcome = Deliver(method, finder, sender.address, bytes);
@@ -218,19 +238,10 @@ void OneDatagram(Method method, int decision, FuzzedDataProvider& input, DeviceL
     const QVector<int> countersAfter = devices.SilenceCounters();
 
     FUZZ_CHECK(outcome == expected.outcome);
-    for (const QString& address : arp.asked)
-        FUZZ_CHECK(address == sender.expectedText && !address.isEmpty());
-    if (outcome == LanDatagramOutcome::Listed) {
-        FUZZ_CHECK(after.size() == before.size() + 1);
-        const DeviceEntry& added = after.back();
-        FUZZ_CHECK(added.Address == sender.expectedText);
-        FUZZ_CHECK(added.Kind == expected.kind);
-        FUZZ_CHECK(added.Mac == (arp.succeeds ? MacFor(added.Address) : kUnknownMac));
-        FUZZ_CHECK(devices.Flags().AddPending.load());
-        FUZZ_CHECK(countersAfter.back() == 0);
-        FUZZ_CHECK(arp.asked.size() == 1);
-        return;
-    }
+    FUZZ_CHECK(arp.asked.isEmpty());  // receiving never waits for a look-up
+    if (outcome == LanDatagramOutcome::Offered)
+        waiting.push_back(expected.offer);
+    FUZZ_CHECK(finder.Waiting() == static_cast<int>(waiting.size()));
     FUZZ_CHECK(after.size() == before.size());
     for (int i = 0; i < before.size(); ++i) {
         FUZZ_CHECK(after[i].Address == before[i].Address && after[i].Kind == before[i].Kind);
@@ -240,10 +251,41 @@ void OneDatagram(Method method, int decision, FuzzedDataProvider& input, DeviceL
         else
             FUZZ_CHECK(countersAfter[i] == countersBefore[i]);
     }
-    // A look-up is asked for an answer from an unlisted sender only while
-    // the list would take a unit.
-    if (outcome != LanDatagramOutcome::NotListed)
-        FUZZ_CHECK(arp.asked.isEmpty());
+}
+
+// The look-up worker's step, taken whenever the list would take a unit
+// (otherwise the worker would wait for that).
+void LookUpStep(DiscoveryThread& worker, DeviceList& devices, UnitFinder& finder, FakeArp& arp,
+                std::deque<Offer>& waiting)
+{
+    if (waiting.empty() || devices.Flags().AddPending.load())
+        return;
+    const Offer offer = waiting.front();
+    waiting.pop_front();
+    const bool listedBefore = devices.IndexOf(offer.sender) >= 0;
+    const QVector<DeviceEntry> before = devices.Devices();
+    arp.asked.clear();
+
+    const bool listed = finder.ListNext(worker, 0);
+    const QVector<DeviceEntry> after = devices.Devices();
+    FUZZ_CHECK(finder.Waiting() == static_cast<int>(waiting.size()));
+    if (listedBefore) {
+        FUZZ_CHECK(!listed && arp.asked.isEmpty() && after.size() == before.size());
+        return;
+    }
+    FUZZ_CHECK(arp.asked == QStringList{offer.sender});
+    FUZZ_CHECK(listed == (arp.succeeds || offer.unknownMacWillDo));
+    if (!listed) {
+        FUZZ_CHECK(after.size() == before.size());
+        return;
+    }
+    FUZZ_CHECK(after.size() == before.size() + 1);
+    const DeviceEntry& added = after.back();
+    FUZZ_CHECK(added.Address == offer.sender);
+    FUZZ_CHECK(added.Kind == offer.kind);
+    FUZZ_CHECK(added.Mac == (arp.succeeds ? MacFor(added.Address) : kUnknownMac));
+    FUZZ_CHECK(devices.Flags().AddPending.load());
+    FUZZ_CHECK(devices.SilenceCounters().back() == 0);
 }
 
 }  // namespace
@@ -253,19 +295,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider input(data, size);
     DeviceList devices;
     FakeArp arp;
-    const UnitFinder finder(devices, [&arp](const QString& address) -> std::optional<QString> {
+    UnitFinder finder(devices, [&arp](const QString& address) -> std::optional<QString> {
         arp.asked << address;
         if (!arp.succeeds)
             return std::nullopt;
         return MacFor(address);
     });
+    // Never started: its steps are taken on this thread, by LookUpStep.
+    DiscoveryThread worker([](DiscoveryThread&) {});
+    std::deque<Offer> waiting;
     while (input.remaining_bytes() > 0) {
         const int decision = input.ConsumeIntegral<std::uint8_t>();
         const auto method = static_cast<Method>(decision & 3);
         if (method == kWindowMove)
             WindowMove((decision >> 2) & 3, input, devices);
         else
-            OneDatagram(method, decision, input, devices, finder, arp);
+            OneDatagram(method, decision, input, devices, finder, arp, waiting);
+        LookUpStep(worker, devices, finder, arp, waiting);
         CheckList(devices);
     }
     return 0;
