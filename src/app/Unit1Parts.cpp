@@ -106,7 +106,7 @@ void TForm1::BuildUnitsOverviewItem()
                 const auto entry = parts_->Devices.EntryAt(state_.ConnectedIndex);
                 return entry ? entry->Address : QString();
             };
-            links.LetGoConnected = [this] {
+            links.LetGoOfTheConnection = [this] {
                 if (!state_.Connected)
                     return;
                 state_.ClickedIndex = state_.ConnectedIndex;  // a click on the connected tile lets it go
@@ -160,7 +160,7 @@ void TForm1::ConnectParts()
             &ConnectionLifecycle::DevicePanelClick);
     connect(p.DeviceColumn.get(), &DeviceTileColumn::UnitRemoved, connection,
             &ConnectionLifecycle::UnitRemoved);
-    connect(connection, &ConnectionLifecycle::UnitConnected, this, [this](const QString& address) {
+    connect(connection, &ConnectionLifecycle::FromLiveUnit, this, [this](const QString& address) {
         MainWindowParts& parts = *parts_;
         if (address == parts.LastUnitAddress)
             return;

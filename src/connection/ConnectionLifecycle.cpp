@@ -284,7 +284,7 @@ bool ConnectionLifecycle::IdentityReceived(RxOrigin::Kind kind)
     const QString address = links_.Address(kind);
     state_.ConnectedIndex = devices_.IndexOf(address);
     SetPhase(ConnectionPhase::Connected);
-    emit UnitConnected(address);
+    emit FromLiveUnit(address);
     return true;
 }
 

@@ -101,7 +101,7 @@ public:
 signals:
     // A unit became the connected one; address is its port name or IP
     // address, so a reconnect to the same unit can be told from another.
-    void UnitConnected(const QString& address);
+    void FromLiveUnit(const QString& address);
 
 private:
     void StartAttempt(RxOrigin::Kind kind, const QString& address);

@@ -30,7 +30,7 @@ struct OverviewLinks {
     // The address (port or IP) of the unit the window is connected to;
     // empty when none.
     std::function<QString()> ConnectedAddress;
-    std::function<void()> LetGoConnected;
+    std::function<void()> LetGoOfTheConnection;
     std::function<void(const QString& address)> Reconnect;
     // True holds the serial prober still (it opens no port) and closes the
     // port it probed last; false lets it go on.

@@ -38,13 +38,13 @@ ReportPage UnitReportPage(DeviceEntry listed, const fleet::UnitResult& r, const 
         listed.Name = r.Name;
     if (!r.Ok || !block) {
         const QString why = r.Error.isEmpty() ? QStringLiteral("its block was not read") : r.Error;
-        return ReportPage{UnreadReportContent(listed, when, why, note), EqState{}, false};
+        return ReportPage{UnreadReportContent(listed, when, why, note), EqState{}};
     }
     const QString mac = r.Fields.value(QStringLiteral("mac")).toString();
     if (!mac.isEmpty())
         listed.Mac = mac;
     const EqState eq = ShownEqOf(*block);
-    return ReportPage{MakeReportContent(eq, true, listed, FactsOf(r.Fields), when, note), eq, true};
+    return ReportPage{MakeReportContent(eq, true, listed, FactsOf(r.Fields), when, note), eq};
 }
 
 }  // namespace qireq

@@ -229,8 +229,8 @@ void UnitsOverviewWindow::StartRun(RunKind kind, const std::vector<int>& rows, f
         if (!connected.isEmpty() && address.compare(connected, Qt::CaseInsensitive) == 0)
             letGo_ = address;
     }
-    if (!letGo_.isEmpty() && links_.LetGoConnected) {
-        links_.LetGoConnected();
+    if (!letGo_.isEmpty() && links_.LetGoOfTheConnection) {
+        links_.LetGoOfTheConnection();
         model_->SetResult(model_->RowOf(letGo_), QStringLiteral("waiting (the window let it go for the run)"), true);
     }
     if (links_.PauseProber)

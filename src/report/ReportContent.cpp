@@ -55,7 +55,7 @@ ReportContent MakeReportContent(const EqState& eq, bool connected, const std::op
                                 const UnitFacts& facts, const QDateTime& when, const QString& note)
 {
     ReportContent report;
-    report.Connected = connected;
+    report.FromLiveUnit = connected;
     report.Note = note;
     auto fact = [&](const char* label, const QString& value) {
         report.Facts.emplace_back(QString::fromLatin1(label), value);
@@ -109,7 +109,7 @@ ReportContent UnreadReportContent(const DeviceEntry& unit, const QDateTime& when
                                   const QString& note)
 {
     ReportContent report;
-    report.Connected = false;
+    report.FromLiveUnit = false;
     report.Note = note;
     report.Failure = why;
     report.Facts.emplace_back(QStringLiteral("Unit"), unit.Name);

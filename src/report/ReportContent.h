@@ -27,7 +27,7 @@ struct ReportBandRow {
 };
 
 struct ReportContent {
-    bool Connected = false;
+    bool FromLiveUnit = false;  // of a connected unit, not of the editor alone
     // Label and value pairs, in the order printed: unit, link, MAC,
     // capability, date and time, status.
     std::vector<std::pair<QString, QString>> Facts;

@@ -73,6 +73,16 @@ void PaintPage(QPainter& painter, QPdfWriter& writer, const ReportContent& conte
     };
     for (const auto& [label, value] : content.Facts)
         pair(label, value);
+    // The free text the user wrote, under a heading, to the foot of the page.
+    auto paintNote = [&] {
+        if (content.Note.isEmpty())
+            return;
+        painter.setFont(bold);
+        painter.drawText(QRectF(0, top, width, row), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Note"));
+        top += row;
+        painter.setFont(body);
+        painter.drawText(QRectF(0, top, width, writer.height() - top), Qt::TextWordWrap, content.Note);
+    };
     if (!content.Failure.isEmpty()) {
         top += row * 0.5;
         painter.setFont(bold);
@@ -83,13 +93,7 @@ void PaintPage(QPainter& painter, QPdfWriter& writer, const ReportContent& conte
         const QRectF reason(0, top, width, row * 4);
         painter.drawText(reason, Qt::TextWordWrap, content.Failure);
         top += row * 4;
-        if (!content.Note.isEmpty()) {
-            painter.setFont(bold);
-            painter.drawText(QRectF(0, top, width, row), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Note"));
-            top += row;
-            painter.setFont(body);
-            painter.drawText(QRectF(0, top, width, writer.height() - top), Qt::TextWordWrap, content.Note);
-        }
+        paintNote();
         return;
     }
     pair(QStringLiteral("Trim"), content.Trim);
@@ -119,13 +123,7 @@ void PaintPage(QPainter& painter, QPdfWriter& writer, const ReportContent& conte
     PaintResponseForPrint(painter, QRectF(0, top, width, plotHeight), eq, connected, range);
     top += plotHeight + row;
 
-    if (!content.Note.isEmpty()) {
-        painter.setFont(bold);
-        painter.drawText(QRectF(0, top, width, row), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Note"));
-        top += row;
-        painter.setFont(body);
-        painter.drawText(QRectF(0, top, width, writer.height() - top), Qt::TextWordWrap, content.Note);
-    }
+    paintNote();
 }
 
 // The pages into pdfName under a temporary name; false when it could not be
@@ -146,7 +144,7 @@ bool WritePdf(const QString& pdfName, const std::vector<ReportPage>& pages, cons
         for (std::size_t i = 0; i < pages.size(); ++i) {
             if (i > 0)
                 writer.newPage();
-            PaintPage(painter, writer, pages[i].Content, pages[i].Eq, pages[i].Connected, range);
+            PaintPage(painter, writer, pages[i].Content, pages[i].Eq, pages[i].Content.FromLiveUnit, range);
         }
     }
     return pdf.commit();
@@ -163,7 +161,7 @@ QString WriteReport(const QString& pdfName, const ReportContent& content, const 
     if (!png.open(QIODevice::WriteOnly) || !PlotPicture(eq, connected, range).save(&png, "PNG"))
         return CannotCreate(pngName);
 
-    if (!WritePdf(pdfName, {ReportPage{content, eq, connected}}, range))
+    if (!WritePdf(pdfName, {ReportPage{content, eq}}, range))
         return CannotCreate(pdfName);
     if (!png.commit()) {
         // The pair goes together: no report without its picture.

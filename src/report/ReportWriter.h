@@ -29,7 +29,6 @@ QString WriteReport(const QString& pdfName, const ReportContent& content, const 
 struct ReportPage {
     ReportContent Content;
     EqState Eq;
-    bool Connected = true;
 };
 
 // One PDF, a page per entry in order, no PNG; the same temporary-file rule

@@ -46,7 +46,7 @@ TEST(UnitReportPage, AReadUnitShowsWhatItToldAndItsBlock)
     block[kBlockTrimOffset] = EncodeTrim(-7);
     const ReportPage page = UnitReportPage(Listed(), r, block, kWhen, QStringLiteral("tuned"));
 
-    EXPECT_TRUE(page.Connected);
+    EXPECT_TRUE(page.Content.FromLiveUnit);
     EXPECT_TRUE(page.Content.Failure.isEmpty());
     EXPECT_EQ(Fact(page, "Unit"), QStringLiteral("Hall Left"));
     EXPECT_EQ(Fact(page, "MAC"), QStringLiteral("00:A1:B0:00:00:02"));

@@ -51,7 +51,7 @@ TEST(ReportContentTest, ConnectedItNamesTheUnitAndItsStatusAndListsTheBandsAsSho
                           4, 1500};
     const ReportContent report = MakeReportContent(SomeEq(), true, Unit(), facts, kWhen, QStringLiteral("ok"));
 
-    EXPECT_TRUE(report.Connected);
+    EXPECT_TRUE(report.FromLiveUnit);
     EXPECT_EQ(Fact(report, "Unit"), QStringLiteral("Hall Left"));
     EXPECT_EQ(Fact(report, "Link"), QStringLiteral("IP 192.168.1.40"));
     EXPECT_EQ(Fact(report, "MAC"), QStringLiteral("00:11:AA:BB:CC:DD"));
@@ -79,7 +79,7 @@ TEST(ReportContentTest, ConnectedItNamesTheUnitAndItsStatusAndListsTheBandsAsSho
 TEST(ReportContentTest, WithoutAUnitItSaysNotConnectedAndShowsTheEditorsFlags)
 {
     const ReportContent report = MakeReportContent(SomeEq(), false, std::nullopt, UnitFacts{}, kWhen, QString());
-    EXPECT_FALSE(report.Connected);
+    EXPECT_FALSE(report.FromLiveUnit);
     EXPECT_EQ(Fact(report, "Unit"), QStringLiteral("not connected"));
     EXPECT_EQ(Fact(report, "MAC"), QStringLiteral("<absent>"));
     EXPECT_EQ(report.Bands[4].OnOff, QStringLiteral("Off"));
@@ -175,9 +175,9 @@ TEST(ReportWriterTest, ManyUnitsMakeOnePdfWithAPageEachAndTheUnreadOneSaysWhy)
     sub.Address = QStringLiteral("/dev/ttyUSB3");
     const QString note = QStringLiteral("Venue A");
     const std::vector<ReportPage> pages{
-        {MakeReportContent(SomeEq(), true, Unit(), UnitFacts{}, kWhen, note), SomeEq(), true},
-        {MakeReportContent(EqState{}, true, right, UnitFacts{}, kWhen, note), EqState{}, true},
-        {UnreadReportContent(sub, kWhen, QStringLiteral("no reply to Identify within 2 s"), note), EqState{}, false},
+        {MakeReportContent(SomeEq(), true, Unit(), UnitFacts{}, kWhen, note), SomeEq()},
+        {MakeReportContent(EqState{}, true, right, UnitFacts{}, kWhen, note), EqState{}},
+        {UnreadReportContent(sub, kWhen, QStringLiteral("no reply to Identify within 2 s"), note), EqState{}},
     };
     const QString pdf = dir.filePath(QStringLiteral("venue.pdf"));
     ASSERT_EQ(WriteReportPages(pdf, pages, PlotRange{}), QString());
